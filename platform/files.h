@@ -1,0 +1,27 @@
+#pragma once
+// The file seam: whole-file byte operations. Line splitting and the ANSI code
+// page live above it (text_file.h), so both backends share them and tests can
+// inject a failure at any single operation.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tavrel {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Length in bytes, or nothing when the file cannot be asked (missing, no access).
+  [[nodiscard]] virtual std::optional<std::uint64_t> FileLength(const std::wstring& path) const = 0;
+  // The whole content, or nothing when the file cannot be opened or read.
+  [[nodiscard]] virtual std::optional<std::string> ReadAll(const std::wstring& path) const = 0;
+  // Creates or truncates path, writes bytes and flushes them to disk.
+  [[nodiscard]] virtual bool WriteAndFlush(const std::wstring& path, const std::string& bytes) = 0;
+  // Renames from over to, replacing to in one step.
+  [[nodiscard]] virtual bool ReplaceWith(const std::wstring& from, const std::wstring& to) = 0;
+  virtual void Remove(const std::wstring& path) = 0;
+};
+
+[[nodiscard]] bool FileExists(const FileSystem& files, const std::wstring& path);
+
+}  // namespace tavrel

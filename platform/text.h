@@ -1,0 +1,28 @@
+#pragma once
+// Text helpers shared by every subsystem. Text is held as wide strings; the
+// registry sees it unchanged (wide entry points), the two watch-list files in
+// the ANSI code page.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrel {
+
+// Folds one character to lower case the way Windows does for registry names
+// (Latin-1, Latin Extended-A, Greek and Cyrillic included, not just ASCII).
+wchar_t FoldCase(wchar_t c) noexcept;
+std::wstring ToLower(std::wstring_view text);
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b) noexcept;
+
+// Splits at every separator; an empty text gives one empty field.
+std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator);
+std::wstring Join(const std::vector<std::wstring>& fields, std::wstring_view separator);
+// Removes leading and trailing space characters (0x20) only; TABs stay.
+std::wstring_view TrimSpaces(std::wstring_view text) noexcept;
+
+// ANSI code page conversion: the system's on Windows, Windows-1252 elsewhere.
+// Characters the code page cannot hold become '?'.
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view bytes);
+
+}  // namespace tavrel

@@ -1,0 +1,59 @@
+#pragma once
+// The registry layer: the program's only road to the registry. Every
+// operation opens and closes its own key inside the call and fails silently,
+// leaving a default outcome; only WriteStringValue answers true or false.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "registry/registry_api.h"
+
+namespace tavrel {
+
+struct ValueRow {
+  std::uint32_t type = 0;
+  std::wstring name;  // empty in the rows after the last listed value
+  bool operator==(const ValueRow&) const = default;
+};
+
+// One row per value, in the registry's enumeration order, padded with empty
+// rows to at least 51. Every value is listed, however long its name or data.
+using ValueTable = std::vector<ValueRow>;
+inline constexpr std::size_t kMinValueTableRows = 51;
+
+// A value as stored: type and bytes, for copies that must not lose data.
+struct RawValue {
+  std::uint32_t type = kRegNone;
+  std::vector<std::byte> bytes;
+  bool operator==(const RawValue&) const = default;
+};
+
+class Registry {
+ public:
+  explicit Registry(RegistryApi& api) noexcept : api_(api) {}
+
+  void DeleteKey(RootHandle root, const std::wstring& subKey) noexcept;
+  void DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept;
+  // The REG_SZ value's text up to its first NUL; defaultText when the key or
+  // value is missing or the value is of another type.
+  [[nodiscard]] std::wstring ReadStringValue(RootHandle root, const std::wstring& subKey,
+                                             const std::wstring& valueName,
+                                             const std::wstring& defaultText) noexcept;
+  // Stores text as REG_SZ with its NUL, creating every missing key of the path.
+  bool WriteStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
+                        const std::wstring& text) noexcept;
+  [[nodiscard]] ValueTable EnumValues(RootHandle root, const std::wstring& subKey) noexcept;
+
+  // Raw copies keep non-string values whole between a watched key and its backup.
+  [[nodiscard]] std::optional<RawValue> ReadRawValue(RootHandle root, const std::wstring& subKey,
+                                                     const std::wstring& valueName) noexcept;
+  bool WriteRawValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
+                     const RawValue& value) noexcept;
+
+ private:
+  RegistryApi& api_;
+};
+
+}  // namespace tavrel

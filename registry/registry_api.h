@@ -1,0 +1,73 @@
+#pragma once
+// The registry seam: exactly the advapi32 calls the registry layer needs, wide
+// entry points, with advapi32's status codes. Backends: advapi32 (win32/) and
+// an in-memory registry that behaves like it (memory/).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tavrel {
+
+using RootHandle = std::uint32_t;
+inline constexpr RootHandle kNoRoot = 0;
+inline constexpr RootHandle kClassesRoot = 0x80000000u;
+inline constexpr RootHandle kCurrentUser = 0x80000001u;
+inline constexpr RootHandle kLocalMachine = 0x80000002u;
+inline constexpr RootHandle kUsers = 0x80000003u;
+inline constexpr RootHandle kPerformanceData = 0x80000004u;
+inline constexpr RootHandle kCurrentConfig = 0x80000005u;
+inline constexpr RootHandle kDynData = 0x80000006u;
+
+// advapi32 status codes (Win32 error numbers).
+using RegStatus = long;
+inline constexpr RegStatus kRegSuccess = 0;
+inline constexpr RegStatus kRegFileNotFound = 2;
+inline constexpr RegStatus kRegAccessDenied = 5;
+inline constexpr RegStatus kRegInvalidHandle = 6;
+inline constexpr RegStatus kRegMoreData = 234;
+inline constexpr RegStatus kRegNoMoreItems = 259;
+
+// Registry value types.
+inline constexpr std::uint32_t kRegNone = 0;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+
+inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
+
+// A key handle as advapi32 hands it out: a root handle value or an opened key.
+// 0 is no key.
+using KeyHandle = std::uintptr_t;
+
+class RegistryApi {
+ public:
+  virtual ~RegistryApi() = default;
+  // RegOpenKeyW: opens parent\subKey for all access; an empty subKey gives parent.
+  [[nodiscard]] virtual RegStatus OpenKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) = 0;
+  // RegOpenKeyExW with options 0 and the given access mask.
+  [[nodiscard]] virtual RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey,
+                                            std::uint32_t access, KeyHandle& key) = 0;
+  // RegCreateKeyW: opens parent\subKey, creating every missing key along the path.
+  [[nodiscard]] virtual RegStatus CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) = 0;
+  // RegQueryValueExW. data may be null to ask for type and size only; size is in bytes.
+  [[nodiscard]] virtual RegStatus QueryValue(KeyHandle key, const std::wstring& name, std::uint32_t* type,
+                                             std::byte* data, std::uint32_t* size) = 0;
+  // RegSetValueExW; size is in bytes (for REG_SZ, UTF-16 code units times two).
+  [[nodiscard]] virtual RegStatus SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
+                                           const std::byte* data, std::uint32_t size) = 0;
+  // RegEnumValueW. nameLength is in characters, in: buffer size including the
+  // NUL, out: length without it. data may be null, then dataSize may be null too.
+  [[nodiscard]] virtual RegStatus EnumValue(KeyHandle key, std::uint32_t index, wchar_t* name,
+                                            std::uint32_t* nameLength, std::uint32_t* type,
+                                            std::byte* data, std::uint32_t* dataSize) = 0;
+  // RegDeleteKeyW: deletes parent\subKey with its values; refused while it has subkeys.
+  [[nodiscard]] virtual RegStatus DeleteKey(KeyHandle parent, const std::wstring& subKey) = 0;
+  // RegDeleteValueW.
+  [[nodiscard]] virtual RegStatus DeleteValue(KeyHandle key, const std::wstring& name) = 0;
+  // RegCloseKey. Closing a root handle is harmless.
+  virtual RegStatus CloseKey(KeyHandle key) = 0;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,47 @@
+#pragma once
+// The rows of the change review dialog's list. A row keeps its fields apart,
+// so a TAB inside a value name or text never shifts a field; the text shown
+// in the list is built from them.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavrel {
+
+struct ChangeRow {
+  std::vector<std::wstring> Fields;
+  std::uint32_t Tag = 0;  // root handle of the key
+  bool Checked = false;   // checked means keep
+  bool operator==(const ChangeRow&) const = default;
+
+  // The field, or the empty text when the row has fewer fields.
+  [[nodiscard]] const std::wstring& Field(std::size_t index) const noexcept;
+  // Fields joined by TAB for the list's tab stops; TAB, CR and LF inside a
+  // field are shown as spaces so that the columns stay in place.
+  [[nodiscard]] std::wstring DisplayText() const;
+};
+
+class ChangeList {
+ public:
+  [[nodiscard]] std::size_t Count() const noexcept { return rows_.size(); }
+  [[nodiscard]] const ChangeRow& Row(std::size_t index) const { return rows_.at(index); }
+  [[nodiscard]] ChangeRow& Row(std::size_t index) { return rows_.at(index); }
+  // Appends a row and answers its index.
+  std::size_t Append(ChangeRow row);
+  [[nodiscard]] const std::vector<ChangeRow>& Rows() const noexcept { return rows_; }
+  void Clear() noexcept { rows_.clear(); }
+
+ private:
+  std::vector<ChangeRow> rows_;
+};
+
+// What the scan needs of the review dialog: loading it hidden (a loaded
+// dialog stays as it is) and the rows of its list.
+class ChangeListHost {
+ public:
+  virtual ~ChangeListHost() = default;
+  virtual ChangeList& LoadHidden() = 0;
+};
+
+}  // namespace tavrel

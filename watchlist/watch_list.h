@@ -1,0 +1,46 @@
+#pragma once
+// The in-memory watch list: entries from "tavrel.ini" then "tavrel-user.ini",
+// and the count of flagged findings of the run. Owned by the program context.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "registry/registry_api.h"
+
+namespace tavrel {
+
+class FileSystem;
+
+struct WatchEntry {
+  std::wstring Label;
+  RootHandle Root = kNoRoot;
+  std::wstring KeyPath;
+  std::wstring ValueName;
+  bool operator==(const WatchEntry&) const = default;
+};
+
+inline constexpr wchar_t kMonitorLabel[] = L"MONITOR";
+inline constexpr wchar_t kWatchListFileName[] = L"\\tavrel.ini";
+inline constexpr wchar_t kUserWatchListFileName[] = L"\\tavrel-user.ini";
+
+class WatchList {
+ public:
+  std::vector<WatchEntry> WatchEntries;
+  std::int16_t FoundCount = 0;
+
+  // Appends the data lines of both files in the program folder, in file order.
+  void LoadWatchList(const FileSystem& files, const std::wstring& programFolder);
+  // Appends one entry for a trimmed data line.
+  void ParseWatchLine(const std::wstring& line);
+  // Highest index, or 0 for an empty list.
+  [[nodiscard]] int LastWatchIndex() const noexcept;
+  // A copy; an index outside the list gives an empty entry with root 0.
+  [[nodiscard]] WatchEntry GetWatchEntry(int index) const;
+};
+
+// Root names both ways: reading folds case; writing gives the upper-case name,
+// or the empty text for an unknown handle.
+[[nodiscard]] RootHandle RootFromName(const std::wstring& name);
+[[nodiscard]] std::wstring RootName(RootHandle root);
+
+}  // namespace tavrel
