@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tavrel {
 
@@ -25,5 +26,11 @@ class InstanceLock {
   virtual ~InstanceLock() = default;
   [[nodiscard]] virtual std::unique_ptr<InstanceGuard> TryAcquire() = 0;
 };
+
+// The argument text of a Windows command line: what follows the program name
+// and the spaces or TABs after it. The program name ends at the first space or
+// TAB outside double quotes, and its quotes are not escapes, as the C runtime
+// takes argv[0] apart.
+[[nodiscard]] std::wstring_view ArgumentsAfterProgramName(std::wstring_view commandLine) noexcept;
 
 }  // namespace tavrel

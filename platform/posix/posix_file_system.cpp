@@ -1,0 +1,89 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/posix/native_path.h"
+
+namespace tavrel {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+class UniqueDescriptor {
+ public:
+  explicit UniqueDescriptor(int fd) noexcept : fd_(fd) {}
+  ~UniqueDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  UniqueDescriptor(const UniqueDescriptor&) = delete;
+  UniqueDescriptor& operator=(const UniqueDescriptor&) = delete;
+  [[nodiscard]] int Get() const noexcept { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The folder part of a native path, for syncing the rename.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> PosixFileSystem::FileLength(const std::wstring& path) const {
+  struct stat info {};
+  // Only a regular file has a length here: a folder of that name is not a file.
+  if (::stat(ToNativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::optional<std::string> PosixFileSystem::ReadAll(const std::wstring& path) const {
+  const std::string native = ToNativePath(path);
+  struct stat info {};
+  if (::stat(native.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  const UniqueFile file(std::fopen(native.c_str(), "rb"));
+  if (!file) return std::nullopt;
+  std::string content;
+  content.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[64 * 1024];
+  for (;;) {
+    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+    content.append(buffer, got);
+    if (got < sizeof buffer) break;
+  }
+  if (std::ferror(file.get())) return std::nullopt;
+  return content;
+}
+
+bool PosixFileSystem::WriteAndFlush(const std::wstring& path, const std::string& bytes) {
+  std::FILE* raw = std::fopen(ToNativePath(path).c_str(), "wb");
+  if (!raw) return false;
+  UniqueFile file(raw);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size() && std::fflush(raw) == 0 &&
+                       ::fsync(::fileno(raw)) == 0;
+  // fclose reports errors that a delayed write may still raise.
+  return std::fclose(file.release()) == 0 && written;
+}
+
+bool PosixFileSystem::ReplaceWith(const std::wstring& from, const std::wstring& to) {
+  const std::string target = ToNativePath(to);
+  if (std::rename(ToNativePath(from).c_str(), target.c_str()) != 0) return false;
+  // Makes the rename itself durable; the replace has happened either way.
+  const UniqueDescriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY));
+  if (folder.Get() >= 0) ::fsync(folder.Get());
+  return true;
+}
+
+void PosixFileSystem::Remove(const std::wstring& path) { ::unlink(ToNativePath(path).c_str()); }
+
+}  // namespace tavrel

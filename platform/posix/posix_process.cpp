@@ -1,0 +1,74 @@
+#include "platform/posix/posix_process.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/posix/native_path.h"
+
+namespace tavrel {
+namespace {
+
+class FlockGuard final : public InstanceGuard {
+ public:
+  explicit FlockGuard(int fd) noexcept : fd_(fd) {}
+  ~FlockGuard() override { ::close(fd_); }  // closing releases the lock
+  FlockGuard(const FlockGuard&) = delete;
+  FlockGuard& operator=(const FlockGuard&) = delete;
+
+ private:
+  int fd_;
+};
+
+std::string RuntimeFolder() {
+  for (const char* variable : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+    const char* folder = std::getenv(variable);
+    if (folder != nullptr && *folder != '\0') return folder;
+  }
+  return "/tmp";
+}
+
+}  // namespace
+
+PosixProcess::PosixProcess(int argc, const char* const* argv) {
+  std::string joined;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) joined += ' ';
+    joined += argv[i];
+  }
+  argumentText_ = FromNativeBytes(joined);
+}
+
+std::wstring PosixProcess::ArgumentText() const { return argumentText_; }
+
+std::wstring PosixProcess::ProgramFolder() const {
+  std::string target(4096, '\0');
+  for (;;) {
+    const ssize_t length = ::readlink("/proc/self/exe", target.data(), target.size());
+    if (length < 0) return {};
+    if (static_cast<std::size_t>(length) < target.size()) {
+      target.resize(static_cast<std::size_t>(length));
+      break;
+    }
+    target.resize(target.size() * 2);
+  }
+  const std::size_t slash = target.rfind('/');
+  return slash == std::string::npos ? std::wstring() : FromNativeBytes(target.substr(0, slash));
+}
+
+PosixInstanceLock::PosixInstanceLock(std::wstring name) : name_(std::move(name)) {}
+
+std::unique_ptr<InstanceGuard> PosixInstanceLock::TryAcquire() {
+  const std::string path = RuntimeFolder() + "/" + ToNativeBytes(name_) + ".lock";
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return nullptr;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_unique<FlockGuard>(fd);
+}
+
+}  // namespace tavrel

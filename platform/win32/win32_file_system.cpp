@@ -1,0 +1,63 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/unique_handle.h"
+
+namespace tavrel {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kChunk = 1u << 20;
+
+}  // namespace
+
+std::optional<std::uint64_t> Win32FileSystem::FileLength(const std::wstring& path) const {
+  // No data access is asked for, so a file another program holds open without
+  // sharing still answers its length; a folder cannot be opened this way.
+  const UniqueFileHandle file(
+      CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::optional<std::string> Win32FileSystem::ReadAll(const std::wstring& path) const {
+  const UniqueFileHandle file(
+      CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+  std::string content;
+  content.reserve(static_cast<std::size_t>(size.QuadPart));
+  std::string buffer(kChunk, '\0');
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), buffer.data(), kChunk, &got, nullptr)) return std::nullopt;
+    if (got == 0) return content;
+    content.append(buffer.data(), got);
+  }
+}
+
+bool Win32FileSystem::WriteAndFlush(const std::wstring& path, const std::string& bytes) {
+  const UniqueFileHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return FlushFileBuffers(file.Get()) != FALSE;
+}
+
+bool Win32FileSystem::ReplaceWith(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void Win32FileSystem::Remove(const std::wstring& path) { DeleteFileW(path.c_str()); }
+
+}  // namespace tavrel

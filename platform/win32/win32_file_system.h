@@ -1,0 +1,16 @@
+#pragma once
+#include "platform/files.h"
+
+namespace tavrel {
+
+// Files through the wide Win32 file API, every handle closed inside the call.
+class Win32FileSystem final : public FileSystem {
+ public:
+  [[nodiscard]] std::optional<std::uint64_t> FileLength(const std::wstring& path) const override;
+  [[nodiscard]] std::optional<std::string> ReadAll(const std::wstring& path) const override;
+  [[nodiscard]] bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override;
+  [[nodiscard]] bool ReplaceWith(const std::wstring& from, const std::wstring& to) override;
+  void Remove(const std::wstring& path) override;
+};
+
+}  // namespace tavrel
