@@ -1,0 +1,64 @@
+#include "watchlist/user_watch_list.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+#include "watchlist/watch_line.h"
+#include "watchlist/watch_list.h"
+
+namespace tavrel {
+namespace {
+
+// The file's lines, trimmed, with comments and blank lines in place. Nothing
+// when the file exists but cannot be read (locked, no access): the caller
+// must not rewrite it then, or every line it holds would be lost.
+std::optional<std::vector<std::wstring>> ReadKeptLines(const FileSystem& files, const std::wstring& path) {
+  if (!FileExists(files, path)) return std::vector<std::wstring>{};
+  std::optional<std::vector<std::wstring>> lines = ReadAnsiLines(files, path);
+  if (lines) {
+    for (auto& line : *lines) line = std::wstring(TrimSpaces(line));
+  }
+  return lines;
+}
+
+// True when a data line names keyPath\valueName under any root, case ignored.
+// Everything after the first TAB is one path, a second TAB included. A line
+// without a TAB, or without a key between root and value name, names nothing
+// and is written back as it is.
+bool NamesValue(std::wstring_view line, const std::wstring& keyPath, const std::wstring& valueName) {
+  if (!IsDataLine(line)) return false;
+  const std::size_t tab = line.find(L'\t');
+  if (tab == std::wstring_view::npos) return false;
+  const std::vector<std::wstring> parts = Split(line.substr(tab + 1), L'\\');
+  if (parts.size() < 3) return false;
+  return EqualsNoCase(parts.back(), valueName) && EqualsNoCase(JoinComponents(parts, 1, parts.size() - 1), keyPath);
+}
+
+}  // namespace
+
+UserWatchListWriter::UserWatchListWriter(FileSystem& files, const Clock& clock, std::wstring programFolder)
+    : files_(files), clock_(clock), path_(std::move(programFolder) + kUserWatchListFileName) {}
+
+// Neither operation reports a failure to its caller. The file is replaced in
+// one step, so a failed write (full disk, read-only file) leaves it as it was.
+void UserWatchListWriter::AppendUserWatchEntry(RootHandle root, const std::wstring& keyPath,
+                                               const std::wstring& valueName) {
+  std::optional<std::vector<std::wstring>> lines = ReadKeptLines(files_, path_);
+  if (!lines) return;
+  lines->push_back(EntryStamp(clock_) + L'\t' + RootName(root) + L'\\' + keyPath + L'\\' + valueName);
+  static_cast<void>(ReplaceAnsiLines(files_, path_, *lines));
+}
+
+void UserWatchListWriter::RemoveUserWatchEntry(const std::wstring& keyPath, const std::wstring& valueName) {
+  if (!FileExists(files_, path_)) return;  // nothing to remove, and no file is made
+  std::optional<std::vector<std::wstring>> lines = ReadKeptLines(files_, path_);
+  if (!lines) return;
+  std::erase_if(*lines, [&](const std::wstring& line) { return NamesValue(line, keyPath, valueName); });
+  static_cast<void>(ReplaceAnsiLines(files_, path_, *lines));
+}
+
+}  // namespace tavrel
