@@ -22,6 +22,8 @@ struct ChangeRow {
   [[nodiscard]] std::wstring DisplayText() const;
 };
 
+// Rows in list order: appended at the end, read by index from 0, rewritten in
+// place; the scan never removes one.
 class ChangeList {
  public:
   [[nodiscard]] std::size_t Count() const noexcept { return rows_.size(); }
@@ -37,11 +39,34 @@ class ChangeList {
 };
 
 // What the scan needs of the review dialog: loading it hidden (a loaded
-// dialog stays as it is) and the rows of its list.
+// dialog stays as it is, rows included) and the rows of its list. The
+// reference stays valid until the dialog is unloaded.
 class ChangeListHost {
  public:
   virtual ~ChangeListHost() = default;
   virtual ChangeList& LoadHidden() = 0;
+};
+
+// The dialog's list together with the dialog's loaded state, as a plain
+// object: the dialog window adds its behaviour on top (its load step runs when
+// Load answers true). Rows live while the dialog is loaded and die when it is
+// unloaded. Used directly as the host where no window exists (tests, benches).
+class ReviewList final : public ChangeListHost {
+ public:
+  // Marks the dialog loaded; true only when it was not loaded before.
+  [[nodiscard]] bool Load() noexcept;
+  // Discards the rows; the next Load starts from an empty list.
+  void Unload() noexcept;
+  [[nodiscard]] bool IsLoaded() const noexcept { return loaded_; }
+  // The list; empty while the dialog is not loaded.
+  [[nodiscard]] ChangeList& List() noexcept { return list_; }
+  [[nodiscard]] const ChangeList& List() const noexcept { return list_; }
+
+  ChangeList& LoadHidden() override;
+
+ private:
+  ChangeList list_;
+  bool loaded_ = false;
 };
 
 }  // namespace tavrel
