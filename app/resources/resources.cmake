@@ -87,6 +87,7 @@ function(tavrel_add_resources target)
 TAVREL_EXE=$<TARGET_FILE:${target}>
 TAVREL_INI=${exe_dir}/tavrel.ini
 TAVREL_ALERT=${exe_dir}/alert.wav
+TAVREL_ICON=${gen}/tavrel.ico
 TAVREL_STRIP=${CMAKE_STRIP}
 ")
 endfunction()
