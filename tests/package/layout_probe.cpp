@@ -1,4 +1,4 @@
-// layout_probe TITLE CLIENT_WIDTH_TWIPS CLIENT_HEIGHT_TWIPS [TIMEOUT_SECONDS]
+// package_layout_probe TITLE CLIENT_WIDTH_TWIPS CLIENT_HEIGHT_TWIPS [TIMEOUT_SECONDS]
 //
 // Waits for the visible top-level window with exactly that title, then checks
 // its layout at the screen's DPI: the client area has the size the twips give,
