@@ -1,0 +1,221 @@
+// New instance, restore and save, over a real property bag and the shipped
+// form description of the review dialog's buttons.
+#include <gtest/gtest.h>
+
+#include "gradient_button/button_form.h"
+#include "gradient_button/recorded_brix_button.h"
+#include "gradient_button/review_buttons_form.h"
+#include "tests/gradient_button/calls.h"
+
+namespace tavrel {
+namespace {
+
+using namespace calls;
+
+const FontSpec kAmbient{L"MS Sans Serif", 8.25};
+const FontSpec kArialBold{L"Arial", 8.25, true};
+
+TEST(PropertyBag, MatchesNamesWithoutCaseKeepsThemLowerAndStoresNoDefaults) {
+  PropertyBag bag;
+  bag.Write(L"BackColor", 5, 0);
+  bag.Write(L"Caption", std::wstring(L"BrixButton"), std::wstring(L"BrixButton"));
+  EXPECT_EQ(bag.Entries().size(), 1u);
+  EXPECT_EQ(bag.Entries()[0].first, L"backcolor");
+  EXPECT_TRUE(SameValue(bag.Read(L"BACKCOLOR", 0), 5));
+  EXPECT_TRUE(SameValue(bag.Read(L"caption", std::wstring(L"x")), std::wstring(L"x")));
+
+  bag.Write(L"backColor", 7, 0);  // one entry per name, whatever its case
+  EXPECT_EQ(bag.Entries().size(), 1u);
+  EXPECT_TRUE(SameValue(bag.Read(L"BackColor", 0), 7));
+  // Writing the default drops an earlier value, so the bag reads the default.
+  bag.Write(L"BackColor", 0, 0);
+  EXPECT_TRUE(bag.Empty());
+}
+
+TEST(Persistence, ANewInstanceTakesTheAmbientFontAndDefaultsSilently) {
+  RecordedBrixButton host(1455, 375, kAmbient);
+  host.Button().SetCaption(L"changed");
+  host.ForgetAll();
+  host.Button().UserControl_InitProperties();
+  EXPECT_EQ(host.Button().Font(), kAmbient);
+  EXPECT_EQ(host.Button().Caption(), L"BrixButton");
+  EXPECT_TRUE(host.Notices().empty());
+  EXPECT_TRUE(host.Surface().Calls().empty());
+}
+
+TEST(Persistence, RestoringNothingSavedGivesEveryDefault) {
+  RecordedBrixButton host(1455, 375, kAmbient);
+  BrixButton& button = host.Button();
+  button.UserControl_ReadProperties(PropertyBag{});
+  EXPECT_EQ(button.BackColor(), 0x8000000Fu);
+  EXPECT_EQ(button.ForeColor(), 0x80000012u);
+  EXPECT_TRUE(button.Enabled());
+  EXPECT_EQ(button.Font(), kAmbient);
+  EXPECT_EQ(button.Caption(), L"BrixButton");
+  EXPECT_EQ(button.BorderStyle() | button.TextAlign() | button.Behavior() | button.Style() |
+                button.PictureAlign(),
+            0);
+  EXPECT_EQ(button.FadetoColor(), 0u);
+  EXPECT_FALSE(button.ShowPicture() || button.HideFocus() || button.ButtonDown());
+  EXPECT_EQ(button.Picture(), nullptr);
+  // The picture step notifies and runs one layout and one paint pass.
+  EXPECT_EQ(host.Notices(), std::vector<std::wstring>{L"Picture"});
+  EXPECT_EQ(Only(host.Surface().Calls(), Op::kClear).size(), 1u);
+}
+
+TEST(Persistence, ThePictureStepsPassesSeeTheLaterFieldsStillAtTheirStart) {
+  PropertyBag bag;
+  bag.Set(L"BackColor", 0x0000FF00);
+  bag.Set(L"ShowPicture", -1);
+  bag.Set(L"ButtonDown", -1);
+  bag.Set(L"PictureAlign", 1);
+  RecordedBrixButton host(1455, 375);
+  BrixButton& button = host.Button();
+  button.UserControl_ReadProperties(bag);
+
+  // Those passes saw ButtonDown false and PictureAlign 0 ...
+  EXPECT_EQ(button.PressOffset(), 0);
+  EXPECT_FLOAT_EQ(button.Picture1().Left(), 72.75f);
+  EXPECT_FALSE(button.Picture1().Visible());
+  EXPECT_EQ(Only(host.Surface().Calls(), Op::kLine).size(), 0u);  // no sunken frame drawn
+  // ... and the picture area took the just-read back colour.
+  EXPECT_EQ(button.Picture1().BackColor(), 0x0000FF00u);
+  // Restored pressed; the area shows at the next paint pass, in the back colour.
+  EXPECT_TRUE(button.ButtonDown());
+  EXPECT_TRUE(button.ShowPicture());
+  button.UserControl_Paint();
+  EXPECT_TRUE(button.Picture1().Visible());
+}
+
+TEST(Persistence, SavingTheDialogsOkButtonStoresExactlyItsFiveSettings) {
+  RecordedBrixButton host(1455, 375, kAmbient);
+  BrixButton& ok = host.Button();
+  ok.UserControl_InitProperties();
+  ok.SetBackColor(0x00F7E0BB);
+  ok.SetFont(kArialBold);
+  ok.SetCaption(L"OK");
+  ok.SetBorderStyle(1);
+  ok.SetTextAlign(2);
+  ok.UserControl_GotFocus();  // live state that is not saved
+  PropertyBag bag;
+  ok.UserControl_WriteProperties(bag);
+
+  ASSERT_EQ(bag.Entries().size(), 5u);
+  EXPECT_EQ(bag.Entries()[0].first, L"backcolor");
+  EXPECT_TRUE(SameValue(bag.Entries()[0].second, 0x00F7E0BB));
+  EXPECT_EQ(bag.Entries()[1].first, L"font");
+  EXPECT_TRUE(SameValue(bag.Entries()[1].second, kArialBold));
+  EXPECT_EQ(bag.Entries()[2].first, L"caption");
+  EXPECT_TRUE(SameValue(bag.Entries()[2].second, std::wstring(L"OK")));
+  EXPECT_EQ(bag.Entries()[3].first, L"borderstyle");
+  EXPECT_TRUE(SameValue(bag.Entries()[3].second, 1));
+  EXPECT_EQ(bag.Entries()[4].first, L"textalign");
+  EXPECT_TRUE(SameValue(bag.Entries()[4].second, 2));
+}
+
+TEST(Persistence, EveryPropertyRoundTripsThroughTheTextForm) {
+  auto picture = std::make_shared<Picture>();
+  picture->width = 2;
+  picture->height = 1;
+  picture->pixels = {0x00FF0000, 0x000000FF};
+  RecordedBrixButton first(1455, 375, kAmbient);
+  BrixButton& saved = first.Button();
+  saved.SetBackColor(0x80000005);
+  saved.SetForeColor(0x00010203);
+  saved.SetEnabled(false);
+  saved.SetFont({L"Times New Roman", 12.5, false, true, true, true});
+  saved.SetCaption(L"Say \"hi\"\\\n\tnow \u00E9\u0416");
+  saved.SetBorderStyle(-3);
+  saved.SetTextAlign(1);
+  saved.SetBehavior(1);
+  saved.SetStyle(1);
+  saved.SetFadetoColor(0x00FFFFFF);
+  saved.SetPicture(picture);
+  saved.SetShowPicture(true);
+  saved.SetHideFocus(true);
+  saved.SetButtonDown(true);
+  saved.SetPictureAlign(2);
+
+  const FormDescription form =
+      SaveForm(L"Form", L"frmTest", kAmbient, 0x8000000F, {{L"BrixButton7", {1, 2, 3, 4}, &saved}});
+  const std::wstring text = WriteFormDescription(form);
+  const FormParseResult parsed = ParseFormDescription(text);
+  ASSERT_TRUE(parsed.form) << parsed.error_line;
+  const auto settings = ButtonSettingsFromForm(*parsed.form, L"brixbutton7");
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings->placement, (TwipsRect{1, 2, 3, 4}));
+  EXPECT_EQ(settings->ambient_font, kAmbient);
+
+  RecordedBrixButton second(1455, 375, settings->ambient_font);
+  BrixButton& restored = second.Button();
+  restored.UserControl_ReadProperties(settings->properties);
+  EXPECT_EQ(restored.BackColor(), 0x80000005u);
+  EXPECT_EQ(restored.ForeColor(), 0x00010203u);
+  EXPECT_FALSE(restored.Enabled());
+  EXPECT_EQ(restored.Font(), saved.Font());
+  EXPECT_EQ(restored.Caption(), saved.Caption());
+  EXPECT_EQ(restored.BorderStyle(), -3);
+  EXPECT_EQ(restored.TextAlign(), 1);
+  EXPECT_EQ(restored.Behavior(), 1);
+  EXPECT_EQ(restored.Style(), 1);
+  EXPECT_EQ(restored.FadetoColor(), 0x00FFFFFFu);
+  ASSERT_NE(restored.Picture(), nullptr);
+  EXPECT_EQ(*restored.Picture(), *picture);
+  EXPECT_TRUE(restored.ShowPicture());
+  EXPECT_TRUE(restored.HideFocus());
+  EXPECT_TRUE(restored.ButtonDown());
+  EXPECT_EQ(restored.PictureAlign(), 2);
+
+  // Saving the restored button writes the same text again.
+  EXPECT_EQ(WriteFormDescription(SaveForm(L"Form", L"frmTest", kAmbient, 0x8000000F,
+                                          {{L"BrixButton7", {1, 2, 3, 4}, &restored}})),
+            text);
+}
+
+TEST(Persistence, AValueOfTheWrongKindRestoresTheDefault) {
+  PropertyBag bag;
+  bag.Set(L"BackColor", std::wstring(L"blue"));
+  bag.Set(L"Caption", 42);
+  bag.Set(L"Font", 3);
+  bag.Set(L"Enabled", std::wstring(L"0"));
+  bag.Set(L"BorderStyle", std::wstring(L"&H2&"));
+  RecordedBrixButton host(1455, 375, kAmbient);
+  host.Button().UserControl_ReadProperties(bag);
+  EXPECT_EQ(host.Button().BackColor(), 0x8000000Fu);
+  EXPECT_EQ(host.Button().Caption(), L"42");  // a number reads as text
+  EXPECT_EQ(host.Button().Font(), kAmbient);
+  EXPECT_FALSE(host.Button().Enabled());
+  EXPECT_EQ(host.Button().BorderStyle(), 2);
+}
+
+TEST(ReviewButtonsForm, RestoresOkAndCancelWithTheDialogsSettingsAndSavesTheSameText) {
+  const ButtonSettings ok_settings = ReviewDialogButton(kReviewOkButton);
+  const ButtonSettings cancel_settings = ReviewDialogButton(kReviewCancelButton);
+  EXPECT_EQ(ok_settings.placement, (TwipsRect{1800, 3720, 1455, 375}));
+  EXPECT_EQ(cancel_settings.placement, (TwipsRect{3480, 3720, 1455, 375}));
+
+  RecordedBrixButton ok(1455, 375, ok_settings.ambient_font);
+  ok.Button().UserControl_ReadProperties(ok_settings.properties);
+  RecordedBrixButton cancel(1455, 375, cancel_settings.ambient_font);
+  cancel.Button().UserControl_ReadProperties(cancel_settings.properties);
+  for (BrixButton* button : {&ok.Button(), &cancel.Button()}) {
+    EXPECT_EQ(button->BackColor(), 0x00F7E0BBu);
+    EXPECT_EQ(button->BorderStyle(), 1);
+    EXPECT_EQ(button->TextAlign(), 2);
+    EXPECT_EQ(button->Font(), kArialBold);
+    EXPECT_EQ(button->Style(), 0);
+    EXPECT_EQ(button->ForeColor(), 0x80000012u);
+    EXPECT_EQ(button->Picture(), nullptr);
+  }
+  EXPECT_EQ(ok.Button().Caption(), L"OK");
+  EXPECT_EQ(cancel.Button().Caption(), L"Cancel");
+
+  const FormDescription saved = SaveForm(
+      L"Form", L"frmMessage", ok_settings.ambient_font, ok_settings.ambient_back_color,
+      {{kReviewOkButton, ok_settings.placement, &ok.Button()},
+       {kReviewCancelButton, cancel_settings.placement, &cancel.Button()}});
+  EXPECT_EQ(WriteFormDescription(saved), ReviewButtonsFormText());
+}
+
+}  // namespace
+}  // namespace tavrel
