@@ -1,0 +1,22 @@
+#pragma once
+#include "platform/clock.h"
+
+namespace tavrel {
+
+// A clock that shows whatever time the test sets, and counts its readings.
+class FakeClock final : public Clock {
+ public:
+  explicit FakeClock(LocalTime now = {2026, 3, 14, 9, 5, 7}) : now_(now) {}
+  void Set(LocalTime now) { now_ = now; }
+  [[nodiscard]] LocalTime Now() const override {
+    ++reads_;
+    return now_;
+  }
+  [[nodiscard]] int Reads() const { return reads_; }
+
+ private:
+  LocalTime now_;
+  mutable int reads_ = 0;
+};
+
+}  // namespace tavrel

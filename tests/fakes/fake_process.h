@@ -1,0 +1,49 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "platform/process.h"
+
+namespace tavrel {
+
+class FakeProcess final : public Process {
+ public:
+  FakeProcess(std::wstring argumentText, std::wstring programFolder)
+      : argumentText_(std::move(argumentText)), programFolder_(std::move(programFolder)) {}
+  [[nodiscard]] std::wstring ArgumentText() const override { return argumentText_; }
+  [[nodiscard]] std::wstring ProgramFolder() const override { return programFolder_; }
+
+ private:
+  std::wstring argumentText_;
+  std::wstring programFolder_;
+};
+
+// One lock shared by the "processes" of a test: held while a guard lives, or
+// while the test says another instance runs.
+class FakeInstanceLock final : public InstanceLock {
+ public:
+  void SetOtherInstanceRunning(bool running) { otherRunning_ = running; }
+  [[nodiscard]] bool IsHeld() const { return *held_; }
+  [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire() override {
+    if (otherRunning_ || *held_) return nullptr;
+    return std::make_unique<Guard>(held_);
+  }
+
+ private:
+  class Guard final : public InstanceGuard {
+   public:
+    explicit Guard(std::shared_ptr<bool> held) : held_(std::move(held)) { *held_ = true; }
+    ~Guard() override { *held_ = false; }
+    Guard(const Guard&) = delete;
+    Guard& operator=(const Guard&) = delete;
+
+   private:
+    std::shared_ptr<bool> held_;
+  };
+
+  bool otherRunning_ = false;
+  std::shared_ptr<bool> held_ = std::make_shared<bool>(false);
+};
+
+}  // namespace tavrel
