@@ -24,8 +24,12 @@ inline constexpr RegStatus kRegSuccess = 0;
 inline constexpr RegStatus kRegFileNotFound = 2;
 inline constexpr RegStatus kRegAccessDenied = 5;
 inline constexpr RegStatus kRegInvalidHandle = 6;
+inline constexpr RegStatus kRegInvalidParameter = 87;  // e.g. a key name over 255 characters
+inline constexpr RegStatus kRegBadPathname = 161;      // a subkey path that starts with "\"
 inline constexpr RegStatus kRegMoreData = 234;
 inline constexpr RegStatus kRegNoMoreItems = 259;
+inline constexpr RegStatus kRegNoAccess = 998;     // no data pointer for a non-zero size
+inline constexpr RegStatus kRegKeyDeleted = 1018;  // the key was deleted while this handle was open
 
 // Registry value types.
 inline constexpr std::uint32_t kRegNone = 0;
@@ -36,6 +40,7 @@ inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
 
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
+inline constexpr std::uint32_t kKeySetValue = 0x0002;
 
 // A key handle as advapi32 hands it out: a root handle value or an opened key.
 // 0 is no key.
