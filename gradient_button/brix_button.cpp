@@ -32,7 +32,7 @@ void BrixButton::SetEnabled(bool enabled) {
   UserControl_Paint();
 }
 
-void BrixButton::SetFont(const FontSpec& font) {
+void BrixButton::SetFont(const SurfaceFont& font) {
   surface_.SetFont(font);
   Notify(L"Font");
 }
@@ -134,7 +134,7 @@ void BrixButton::UserControl_ReadProperties(const PropertyBag& bag) {
   const auto read_bool = [&](std::wstring_view name, bool fallback) {
     return ToBool(bag.Read(name, BoolValue(fallback)), fallback);
   };
-  const FontSpec ambient = host_.AmbientFont();
+  const SurfaceFont ambient = host_.AmbientFont();
   const std::wstring default_caption = brix_defaults::kCaption;
 
   surface_.SetBackColor(AsColour(read_int(L"BackColor", AsInt(brix_defaults::kBackColor))));

@@ -55,8 +55,8 @@ class BrixButton {
   void SetForeColor(Colour colour);
   [[nodiscard]] bool Enabled() const { return surface_.Enabled(); }
   void SetEnabled(bool enabled);
-  [[nodiscard]] const FontSpec& Font() const { return surface_.Font(); }
-  void SetFont(const FontSpec& font);
+  [[nodiscard]] const SurfaceFont& Font() const { return surface_.Font(); }
+  void SetFont(const SurfaceFont& font);
   void Refresh();
   [[nodiscard]] const std::wstring& Caption() const { return caption_; }
   void SetCaption(const std::wstring& caption);

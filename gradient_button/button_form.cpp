@@ -18,7 +18,7 @@ std::optional<ButtonSettings> ButtonSettingsFromForm(const FormDescription& form
   settings.placement = {ToInt32(bag.Read(L"left", 0), 0), ToInt32(bag.Read(L"top", 0), 0),
                         ToInt32(bag.Read(L"width", 0), 0), ToInt32(bag.Read(L"height", 0), 0)};
   settings.properties = bag;
-  const FontSpec default_font;
+  const SurfaceFont default_font;
   settings.ambient_font = ToFont(form.properties.Read(L"font", default_font), default_font);
   settings.ambient_back_color = static_cast<Colour>(ToInt32(
       form.properties.Read(L"backcolor", static_cast<std::int32_t>(kFormBackColor)),
@@ -27,7 +27,7 @@ std::optional<ButtonSettings> ButtonSettingsFromForm(const FormDescription& form
 }
 
 FormDescription SaveForm(std::wstring_view form_type, std::wstring_view form_name,
-                         const FontSpec& font, Colour back_color,
+                         const SurfaceFont& font, Colour back_color,
                          const std::vector<SavedButton>& buttons) {
   FormDescription form;
   form.type = form_type;

@@ -12,19 +12,19 @@ namespace tavrel {
 
 inline constexpr wchar_t kBrixButtonType[] = L"Tavrel.BrixButton";
 
-struct TwipsRect {
+struct ControlPlacement {
   std::int32_t left = 0;
   std::int32_t top = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
-  friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+  friend bool operator==(const ControlPlacement&, const ControlPlacement&) = default;
 };
 
 // What a host needs to create one button as its form saved it.
 struct ButtonSettings {
-  TwipsRect placement;
+  ControlPlacement placement;
   PropertyBag properties;  // handed to UserControl_ReadProperties
-  FontSpec ambient_font;   // the form's own font
+  SurfaceFont ambient_font;   // the form's own font
   Colour ambient_back_color = 0x8000000F;
 };
 
@@ -38,11 +38,11 @@ struct ButtonSettings {
 // properties as its save step writes them).
 struct SavedButton {
   std::wstring_view name;
-  TwipsRect placement;
+  ControlPlacement placement;
   const BrixButton* button = nullptr;
 };
 [[nodiscard]] FormDescription SaveForm(std::wstring_view form_type, std::wstring_view form_name,
-                                       const FontSpec& font, Colour back_color,
+                                       const SurfaceFont& font, Colour back_color,
                                        const std::vector<SavedButton>& buttons);
 
 }  // namespace tavrel

@@ -13,7 +13,7 @@ class ButtonHost {
   // A property changed: the hosting form's saved copy is out of date.
   virtual void PropertyChanged(std::wstring_view persisted_name) = 0;
   // The font the hosting form offers its controls.
-  [[nodiscard]] virtual FontSpec AmbientFont() const = 0;
+  [[nodiscard]] virtual SurfaceFont AmbientFont() const = 0;
   // The colour of the form around the control.
   [[nodiscard]] virtual Colour AmbientBackColor() const = 0;
   // The surface's own refresh: run the paint pass and show it at once.

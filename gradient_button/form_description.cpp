@@ -138,7 +138,7 @@ std::optional<double> ParsePoints(std::wstring_view word) {
 }
 
 std::optional<PropertyValue> ParseFont(Cursor& cursor) {
-  FontSpec font;
+  SurfaceFont font;
   auto name = cursor.Quoted();
   if (!name || !cursor.Take(L',')) return std::nullopt;
   font.name = std::move(*name);
@@ -259,7 +259,7 @@ const FormDescription* FormDescription::Child(std::wstring_view child_name) cons
 std::wstring FormatPropertyValue(const PropertyValue& value) {
   if (const auto* number = std::get_if<std::int32_t>(&value)) return std::to_wstring(*number);
   if (const auto* text = std::get_if<std::wstring>(&value)) return Quote(*text);
-  if (const auto* font = std::get_if<FontSpec>(&value)) {
+  if (const auto* font = std::get_if<SurfaceFont>(&value)) {
     std::wstring out = L"font(" + Quote(font->name) + L", " + FormatPoints(font->points);
     if (font->bold) out += L", bold";
     if (font->italic) out += L", italic";

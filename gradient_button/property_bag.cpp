@@ -75,8 +75,8 @@ std::wstring ToText(const PropertyValue& value, const std::wstring& fallback) {
   return fallback;
 }
 
-FontSpec ToFont(const PropertyValue& value, const FontSpec& fallback) {
-  if (const auto* font = std::get_if<FontSpec>(&value)) return *font;
+SurfaceFont ToFont(const PropertyValue& value, const SurfaceFont& fallback) {
+  if (const auto* font = std::get_if<SurfaceFont>(&value)) return *font;
   return fallback;
 }
 

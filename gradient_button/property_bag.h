@@ -16,7 +16,7 @@
 namespace tavrel {
 
 // Booleans are kept as 16-bit integers: true is -1, false 0.
-using PropertyValue = std::variant<std::int32_t, std::wstring, FontSpec, PicturePtr>;
+using PropertyValue = std::variant<std::int32_t, std::wstring, SurfaceFont, PicturePtr>;
 
 [[nodiscard]] bool SameValue(const PropertyValue& a, const PropertyValue& b);
 [[nodiscard]] inline PropertyValue BoolValue(bool value) {
@@ -30,7 +30,7 @@ using PropertyValue = std::variant<std::int32_t, std::wstring, FontSpec, Picture
 [[nodiscard]] std::int32_t ToInt32(const PropertyValue& value, std::int32_t fallback);
 [[nodiscard]] bool ToBool(const PropertyValue& value, bool fallback);
 [[nodiscard]] std::wstring ToText(const PropertyValue& value, const std::wstring& fallback);
-[[nodiscard]] FontSpec ToFont(const PropertyValue& value, const FontSpec& fallback);
+[[nodiscard]] SurfaceFont ToFont(const PropertyValue& value, const SurfaceFont& fallback);
 [[nodiscard]] PicturePtr ToPicture(const PropertyValue& value, const PicturePtr& fallback);
 
 // Whole decimal (optionally negative) or 0x/&H hexadecimal; anything from

@@ -16,7 +16,7 @@ namespace tavrel {
 
 class RecordedBrixButton final : public ButtonHost {
  public:
-  RecordedBrixButton(float width, float height, FontSpec ambient_font = {},
+  RecordedBrixButton(float width, float height, SurfaceFont ambient_font = {},
                      Colour ambient_back_color = 0x8000000F)
       : surface_(width, height),
         ambient_font_(std::move(ambient_font)),
@@ -45,7 +45,7 @@ class RecordedBrixButton final : public ButtonHost {
   void PropertyChanged(std::wstring_view persisted_name) override {
     notices_.emplace_back(persisted_name);
   }
-  [[nodiscard]] FontSpec AmbientFont() const override { return ambient_font_; }
+  [[nodiscard]] SurfaceFont AmbientFont() const override { return ambient_font_; }
   [[nodiscard]] Colour AmbientBackColor() const override { return ambient_back_color_; }
   void RefreshSurface() override { button_.UserControl_Paint(); }
   void PictureAreaChanged() override {}
@@ -53,7 +53,7 @@ class RecordedBrixButton final : public ButtonHost {
 
  private:
   RecordingSurface surface_;
-  FontSpec ambient_font_;
+  SurfaceFont ambient_font_;
   Colour ambient_back_color_;
   BrixButton button_;
   std::unique_ptr<BrixButtonControl> control_;

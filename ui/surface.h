@@ -30,14 +30,14 @@ inline constexpr Colour kDarkShadow3d = 0x80000015;
 }  // namespace system_colour
 
 // A font as a control stores and persists it; backends make the real font.
-struct FontSpec {
+struct SurfaceFont {
   std::wstring name = L"MS Sans Serif";
   double points = 8.25;
   bool bold = false;
   bool italic = false;
   bool underline = false;
   bool strikethrough = false;
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const SurfaceFont&, const SurfaceFont&) = default;
 };
 
 // The pen's dash pattern, numbered as persisted draw styles are.
@@ -58,8 +58,8 @@ class Surface {
   virtual void SetForeColor(Colour colour) = 0;
   [[nodiscard]] virtual bool Enabled() const = 0;
   virtual void SetEnabled(bool enabled) = 0;
-  [[nodiscard]] virtual const FontSpec& Font() const = 0;
-  virtual void SetFont(const FontSpec& font) = 0;
+  [[nodiscard]] virtual const SurfaceFont& Font() const = 0;
+  virtual void SetFont(const SurfaceFont& font) = 0;
   [[nodiscard]] virtual int PenWidth() const = 0;
   virtual void SetPenWidth(int pixels) = 0;
   [[nodiscard]] virtual LineStyle PenStyle() const = 0;
@@ -93,8 +93,8 @@ class SurfaceSettings : public Surface {
   void SetForeColor(Colour colour) override { fore_colour_ = colour; }
   [[nodiscard]] bool Enabled() const override { return enabled_; }
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
-  [[nodiscard]] const FontSpec& Font() const override { return font_; }
-  void SetFont(const FontSpec& font) override { font_ = font; }
+  [[nodiscard]] const SurfaceFont& Font() const override { return font_; }
+  void SetFont(const SurfaceFont& font) override { font_ = font; }
   [[nodiscard]] int PenWidth() const override { return pen_width_; }
   void SetPenWidth(int pixels) override { pen_width_ = pixels; }
   [[nodiscard]] LineStyle PenStyle() const override { return pen_style_; }
@@ -110,7 +110,7 @@ class SurfaceSettings : public Surface {
   Colour back_colour_ = system_colour::kButtonFace;
   Colour fore_colour_ = system_colour::kButtonText;
   bool enabled_ = true;
-  FontSpec font_;
+  SurfaceFont font_;
   int pen_width_ = 1;
   LineStyle pen_style_ = LineStyle::kSolid;
   float current_x_ = 0;

@@ -26,7 +26,7 @@ TEST(FormDescription, ReadsNestedBlocksCommentsAndEveryKindOfValue) {
   const FormDescription& form = *parsed.form;
   EXPECT_EQ(form.type, L"Form");
   EXPECT_EQ(form.name, L"frmA");
-  EXPECT_TRUE(SameValue(form.properties.Read(L"font", 0), FontSpec{L"Arial", 9.75, false, true}));
+  EXPECT_TRUE(SameValue(form.properties.Read(L"font", 0), SurfaceFont{L"Arial", 9.75, false, true}));
   const FormDescription* button = form.Child(L"b1");
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(button->type, L"Tavrel.BrixButton");

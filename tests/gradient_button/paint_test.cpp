@@ -243,7 +243,7 @@ TEST(GradientPaint, HeightIsRoundedHalfToEvenBeforeCountingBands) {
 }
 
 TEST(FramePaint, CornersOfOtherStylesTakeTheFormsColour) {
-  RecordedBrixButton host(1455, 375, FontSpec{}, 0x00C0C0C0);
+  RecordedBrixButton host(1455, 375, SurfaceFont{}, 0x00C0C0C0);
   host.Button().SetBorderStyle(1);
   host.Surface().ForgetCalls();
   host.Button().SetStyle(2);

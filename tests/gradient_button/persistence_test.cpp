@@ -12,8 +12,8 @@ namespace {
 
 using namespace calls;
 
-const FontSpec kAmbient{L"MS Sans Serif", 8.25};
-const FontSpec kArialBold{L"Arial", 8.25, true};
+const SurfaceFont kAmbient{L"MS Sans Serif", 8.25};
+const SurfaceFont kArialBold{L"Arial", 8.25, true};
 
 TEST(PropertyBag, MatchesNamesWithoutCaseKeepsThemLowerAndStoresNoDefaults) {
   PropertyBag bag;
@@ -143,7 +143,7 @@ TEST(Persistence, EveryPropertyRoundTripsThroughTheTextForm) {
   ASSERT_TRUE(parsed.form) << parsed.error_line;
   const auto settings = ButtonSettingsFromForm(*parsed.form, L"brixbutton7");
   ASSERT_TRUE(settings);
-  EXPECT_EQ(settings->placement, (TwipsRect{1, 2, 3, 4}));
+  EXPECT_EQ(settings->placement, (ControlPlacement{1, 2, 3, 4}));
   EXPECT_EQ(settings->ambient_font, kAmbient);
 
   RecordedBrixButton second(1455, 375, settings->ambient_font);
@@ -191,8 +191,8 @@ TEST(Persistence, AValueOfTheWrongKindRestoresTheDefault) {
 TEST(ReviewButtonsForm, RestoresOkAndCancelWithTheDialogsSettingsAndSavesTheSameText) {
   const ButtonSettings ok_settings = ReviewDialogButton(kReviewOkButton);
   const ButtonSettings cancel_settings = ReviewDialogButton(kReviewCancelButton);
-  EXPECT_EQ(ok_settings.placement, (TwipsRect{1800, 3720, 1455, 375}));
-  EXPECT_EQ(cancel_settings.placement, (TwipsRect{3480, 3720, 1455, 375}));
+  EXPECT_EQ(ok_settings.placement, (ControlPlacement{1800, 3720, 1455, 375}));
+  EXPECT_EQ(cancel_settings.placement, (ControlPlacement{3480, 3720, 1455, 375}));
 
   RecordedBrixButton ok(1455, 375, ok_settings.ambient_font);
   ok.Button().UserControl_ReadProperties(ok_settings.properties);
