@@ -1,0 +1,59 @@
+#pragma once
+// The program context: one per process. It owns the watch list, the registry
+// layer, the user watch-list writer, the scan window's shared members and
+// both windows, and gets every seam by reference. The Windows entry wires it
+// to the real backends; tests wire it to the headless and in-memory ones.
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/sound.h"
+#include "registry/registry.h"
+#include "registry/registry_api.h"
+#include "review/review_dialog.h"
+#include "scan/scan_window.h"
+#include "scan/scan_window_state.h"
+#include "ui/toolkit.h"
+#include "watchlist/user_watch_list.h"
+#include "watchlist/watch_list.h"
+
+namespace tavrel {
+
+struct ProgramServices {
+  Process& process;
+  InstanceLock& instanceLock;
+  FileSystem& files;
+  const Clock& clock;
+  SoundPlayer& sound;
+  RegistryApi& registryApi;
+  Toolkit& toolkit;
+};
+
+class Program {
+ public:
+  explicit Program(ProgramServices services);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Creates the scan window first and runs its load step; false when another
+  // instance runs and this process must end at once.
+  [[nodiscard]] bool Start();
+  // Start, then the event loop until the last window has closed.
+  [[nodiscard]] int Run();
+
+  // For tests: the state a person would see or a host program would read.
+  [[nodiscard]] WatchList& Watches() noexcept { return watchList_; }
+  [[nodiscard]] ScanWindowState& State() noexcept { return state_; }
+  [[nodiscard]] ReviewDialog& Dialog() noexcept { return dialog_; }
+  [[nodiscard]] ScanWindow& MainWindow() noexcept { return scanWindow_; }
+
+ private:
+  ProgramServices services_;
+  Registry registry_;
+  WatchList watchList_;
+  UserWatchListWriter userWatchList_;
+  ScanWindowState state_;
+  ReviewDialog dialog_;
+  ScanWindow scanWindow_;
+};
+
+}  // namespace tavrel

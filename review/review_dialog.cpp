@@ -1,0 +1,172 @@
+#include "review/review_dialog.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/text.h"
+
+namespace tavrel {
+namespace {
+
+constexpr wchar_t kLabelText[] =
+    L"Changes have been made to the Registry and are outlined below.  Indicate which changes you want to keep by "
+    L"adding a check to the boxes below:";
+constexpr wchar_t kCheckCaption[] = L"Automatically accept changes in the future.";
+constexpr wchar_t kSilentModeValue[] = L"Silent Mode";
+constexpr std::uint32_t kButtonBackColor = 0x00F7E0BB;
+
+GradientButtonSpec DialogButton(int left, const wchar_t* caption) {
+  return {.button = {.rect = {left, 3720, 1455, 375}, .font = kArial825Bold, .caption = caption},
+          .backColor = kButtonBackColor,
+          .borderStyle = 1,
+          .textAlign = 2};
+}
+
+// Fields each kind of row needs. A shorter row (the scan never makes one)
+// is skipped whole: a missing key path would otherwise aim the call at the
+// root key itself.
+constexpr std::size_t kFieldsOfChangedRow = 6;
+constexpr std::size_t kFieldsOfOtherRows = 5;
+
+}  // namespace
+
+ReviewDialog::ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList,
+                           ScanWindowState& scanWindow) noexcept
+    : toolkit_(toolkit), registry_(registry), userWatchList_(userWatchList), scanWindow_(scanWindow) {}
+
+ChangeList& ReviewDialog::LoadHidden() {
+  if (rows_.Load()) Form_Load();
+  return rows_.List();
+}
+
+bool ReviewDialog::IsVisible() const { return IsLoaded() && form_ && form_->IsVisible(); }
+
+void ReviewDialog::Form_Load() {
+  form_ = toolkit_.CreateForm({.caption = kReviewDialogTitle, .clientWidth = 6645, .clientHeight = 4260});
+  Form& form = *form_;
+  form.AddDecoration({120, 120, 1575, 735}, Decoration::LogoBackdrop);  // Shape1
+  form.AddDecoration({240, 120, 1305, 705}, Decoration::Logo);          // Image3
+  // Created in tab order: OK, Label1, Cancel, List1, Check1.
+  ButtonControl& ok = form.AddGradientButton(DialogButton(1800, L"OK"));
+  form.AddLabel({1920, 120, 4575, 735}, kArial975, kLabelText);
+  ButtonControl& cancel = form.AddGradientButton(DialogButton(3480, L"Cancel"));
+  CheckedListControl& list = form.AddCheckedList({120, 960, 6375, 2280}, kArial825);
+  CheckBoxControl& check = form.AddCheckBox({1560, 3360, 3495, 255}, kArial825, kCheckCaption);
+  TimerControl& timer = form.AddTimer(1000);
+
+  ok.OnClick = [this] { BrixButton1_Click(); };
+  ok.OnMouseDown = [this] { BrixButton1_MouseDown(); };
+  cancel.OnClick = [this] { BrixButton2_Click(); };
+  list.OnClick = [this] { List1_Click(); };
+  list.OnCheckChanged = [this](std::size_t index, bool checked) { List1_CheckChanged(index, checked); };
+  check.OnClick = [this] { Check1_Click(); };
+  timer.OnTick = [this] { Timer1_Timer(); };
+  // No handler of its own: closing from the frame applies nothing, like Cancel.
+  form.OnFrameClose = [this] { Unload(); };
+  ok_ = &ok;
+  list_ = &list;
+  check_ = &check;
+  timer_ = &timer;
+
+  dtimer = kCountDownSeconds;
+  list.SetTabStops({});
+  list.SetTabStops({50, 125, 325});
+  list.Redraw();
+}
+
+void ReviewDialog::Unload() {
+  if (!IsLoaded()) return;
+  form_->Unload();
+  rows_.Unload();
+}
+
+void ReviewDialog::EnableTimer() {
+  if (IsLoaded()) timer_->SetEnabled(true);
+}
+
+void ReviewDialog::Show() {
+  if (!IsLoaded()) return;
+  // The scan has filled the rows while the dialog was hidden; the list shows
+  // them from here on, and the user's ticks come back through OnCheckChanged.
+  list_->Clear();
+  for (const ChangeRow& row : rows_.List().Rows()) {
+    list_->AddRow({.text = row.DisplayText(), .tag = row.Tag, .checked = row.Checked});
+  }
+  form_->Show();
+}
+
+void ReviewDialog::BrixButton1_Click() {
+  if (!IsLoaded()) return;
+  (void)registry_.WriteStringValue(kLocalMachine, kProgramKey, kSilentModeValue,
+                                   std::to_wstring(scanWindow_.tavrelsilent));
+  if (scanWindow_.AutoRepair == 1) {
+    const ChangeList& list = rows_.List();
+    const std::size_t count = list.Count();
+    for (std::size_t i = 0; i < count; ++i) ApplyRow(list.Row(i));
+  }
+  Unload();
+}
+
+void ReviewDialog::ApplyRow(const ChangeRow& row) {
+  const std::wstring kind = ToLower(row.Field(0));
+  const RootHandle root = row.Tag;
+  const std::wstring& name = row.Field(1);
+  const std::size_t needed = kind == L"changed" ? kFieldsOfChangedRow : kFieldsOfOtherRows;
+  if (row.Fields.size() < needed) return;
+
+  // Copies a value that is not a string value with its type and bytes; a
+  // string value (or one that is gone) is written as the row's text.
+  auto copyValue = [&](const std::wstring& from, const std::wstring& to, const std::wstring& text) {
+    const auto raw = registry_.ReadRawValue(root, from, name);
+    if (raw && raw->type != kRegSz) {
+      (void)registry_.WriteRawValue(root, to, name, *raw);
+    } else {
+      (void)registry_.WriteStringValue(root, to, name, text);
+    }
+  };
+
+  if (kind == L"created") {
+    if (row.Checked) {
+      copyValue(row.Field(4), row.Field(3), row.Field(2));
+    } else {
+      registry_.DeleteValue(root, row.Field(4), name);
+      userWatchList_.AppendUserWatchEntry(root, row.Field(4), name);
+    }
+  } else if (kind == L"changed") {
+    if (row.Checked) {
+      (void)registry_.WriteStringValue(root, row.Field(4), name, row.Field(2));
+    } else {
+      (void)registry_.WriteStringValue(root, row.Field(5), name, row.Field(3));
+    }
+  } else if (kind == L"deleted") {
+    if (row.Checked) {
+      registry_.DeleteValue(root, row.Field(3), name);
+    } else {
+      copyValue(row.Field(3), row.Field(4), row.Field(2));
+    }
+  } else if (row.Checked) {
+    userWatchList_.RemoveUserWatchEntry(row.Field(4), name);
+  } else {
+    registry_.DeleteValue(root, row.Field(4), name);
+  }
+}
+
+void ReviewDialog::BrixButton1_MouseDown() { scanWindow_.AutoRepair = 1; }
+
+void ReviewDialog::BrixButton2_Click() { Unload(); }
+
+void ReviewDialog::Check1_Click() { scanWindow_.tavrelsilent = check_->IsChecked() ? 1 : 0; }
+
+void ReviewDialog::List1_Click() { dtimer = kCountDownSeconds; }
+
+void ReviewDialog::List1_CheckChanged(std::size_t index, bool checked) {
+  if (index < rows_.List().Count()) rows_.List().Row(index).Checked = checked;
+}
+
+void ReviewDialog::Timer1_Timer() {
+  dtimer = static_cast<std::int16_t>(dtimer - 1);
+  ok_->SetCaption(L"OK [" + std::to_wstring(dtimer) + L"]");
+  if (dtimer <= 0) BrixButton1_Click();
+}
+
+}  // namespace tavrel

@@ -1,0 +1,65 @@
+#pragma once
+// frmMessage, the change review dialog: lists the scan's findings with check
+// marks, counts down from 30 and applies the user's choices row by row.
+// Plain logic over the toolkit seam.
+#include <cstdint>
+#include <memory>
+
+#include "registry/registry.h"
+#include "review/change_list.h"
+#include "scan/scan_window_state.h"
+#include "ui/toolkit.h"
+#include "watchlist/user_watch_list.h"
+
+namespace tavrel {
+
+inline constexpr wchar_t kReviewDialogTitle[] = L"Brix Tavrel:  Registry Question";
+inline constexpr wchar_t kProgramKey[] = L"Software\\Brix Computers\\Tavrel";
+inline constexpr std::int16_t kCountDownSeconds = 30;
+
+class ReviewDialog final : public ChangeListHost {
+ public:
+  ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList,
+               ScanWindowState& scanWindow) noexcept;
+
+  // Loads the dialog hidden on first use (running its load step) and answers
+  // its rows; a loaded dialog stays as it is.
+  ChangeList& LoadHidden() override;
+  void Unload();
+  [[nodiscard]] bool IsLoaded() const noexcept { return rows_.IsLoaded(); }
+  [[nodiscard]] bool IsVisible() const;
+
+  // What the scan finish does with a loaded dialog.
+  void EnableTimer();
+  void Show();
+  // The OK action: "Silent Mode", then the rows when AutoRepair is 1, then unload.
+  void BrixButton1_Click();
+
+  // Seconds left before the OK action runs by itself.
+  std::int16_t dtimer = 0;
+
+ private:
+  void Form_Load();
+  void BrixButton1_MouseDown();
+  void BrixButton2_Click();
+  void Check1_Click();
+  void List1_Click();
+  void List1_CheckChanged(std::size_t index, bool checked);
+  void Timer1_Timer();
+  void ApplyRow(const ChangeRow& row);
+
+  Toolkit& toolkit_;
+  Registry& registry_;
+  UserWatchListWriter& userWatchList_;
+  ScanWindowState& scanWindow_;
+
+  ReviewList rows_;
+  // Kept after unloading: a handler may unload the form it runs in.
+  std::unique_ptr<Form> form_;
+  ButtonControl* ok_ = nullptr;
+  CheckedListControl* list_ = nullptr;
+  CheckBoxControl* check_ = nullptr;
+  TimerControl* timer_ = nullptr;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,124 @@
+#include "scan/scan_window.h"
+
+#include "scan/change_rows.h"
+#include "scan/command_line.h"
+#include "scan/scan_driver.h"
+#include "scan/status_report.h"
+
+namespace tavrel {
+namespace {
+
+constexpr TwipsRect kProgressBarRect{120, 2160, 3735, 375};
+// The scan grows the window to show the progress bar, which starts below the
+// bottom of the client area: its bottom edge plus 600 twips.
+constexpr int kScanningOuterHeight = kProgressBarRect.top + kProgressBarRect.height + 600;
+
+}  // namespace
+
+ScanWindow::ScanWindow(ScanWindowServices services, ScanWindowState& state, ReviewDialog& dialog) noexcept
+    : services_(services), state_(state), dialog_(dialog) {}
+
+ScanWindow::LoadOutcome ScanWindow::Form_Load() {
+  instanceGuard_ = services_.instanceLock.TryAcquire();
+  if (!instanceGuard_) return LoadOutcome::AnotherInstanceRuns;
+
+  CreateControls();
+  const std::wstring argumentText = services_.process.ArgumentText();
+  const CommandLine commandLine = ParseCommandLine(argumentText);
+  HostKey = commandLine.hostKey;
+  state_.AutoRepair =
+      SettingValue(services_.registry.ReadStringValue(kCurrentUser, HostKey, L"AutoRepair", L"1"), 1);
+  services_.watchList.LoadWatchList(services_.files, services_.process.ProgramFolder());
+
+  if (!commandLine.startupScan) {
+    form_->Show();
+    return LoadOutcome::WaitingForUser;
+  }
+  state_.tavrelsilent =
+      SettingValue(services_.registry.ReadStringValue(kCurrentUser, HostKey, L"Tavrel Silent Mode", L"1"), 1);
+  form_->Hide();
+  (void)dialog_.LoadHidden();
+  scanning_ = true;
+  RunScan(kScanCompare);
+  ScanFinish(FinishMode::Startup);
+  return LoadOutcome::StartupScanDone;
+}
+
+void ScanWindow::CreateControls() {
+  form_ = services_.toolkit.CreateForm({.caption = kScanWindowTitle, .clientWidth = 3975, .clientHeight = 2100});
+  Form& form = *form_;
+  form.AddDecoration({240, 240, 240, 240}, Decoration::ProgramIcon);  // Image1
+  // Created in tab order: Combo1, Text1, Label1, ProgressBar1, the two buttons.
+  combo_ = &form.AddCombo({.rect = {1680, 840, 1935, 315},
+                           .font = kArial825,
+                           .text = L"Compare",
+                           .items = {L"Backup", L"Restore", L"Compare"}});
+  form.AddLabel({600, 240, 3255, 255}, kArial12Bold, L"Brix Tavrel");  // Text1
+  form.AddLabel({240, 840, 1695, 255}, kArial12Bold, L"Scan Type:");   // Label1
+  progress_ = &form.AddProgressBar(kProgressBarRect);
+  ButtonControl& scanNow = form.AddPushButton({{600, 1440, 1215, 495}, kArial825Bold, L"Scan Now"});
+  ButtonControl& close = form.AddPushButton({{2040, 1440, 1215, 495}, kArial825Bold, L"Close"});
+  progress_->SetMaximum(100);
+
+  scanNow.OnClick = [this] { BrixButton1_Click(); };
+  close.OnClick = [this] { BrixButton2_Click(); };
+  form.OnFrameClose = [this] { BrixButton2_Click(); };
+}
+
+void ScanWindow::SetMaximum(int maximum) {
+  if (progress_) progress_->SetMaximum(maximum);
+}
+
+void ScanWindow::SetPosition(int position) {
+  if (progress_) progress_->SetPosition(position);
+}
+
+void ScanWindow::BrixButton1_Click() {
+  if (scanning_ || !IsLoaded()) return;
+  scanning_ = true;
+  combo_->SetLocked(true);
+  form_->SetOuterHeight(kScanningOuterHeight);
+  RunScan(combo_->Text());
+  ScanFinish(FinishMode::Interactive);
+}
+
+void ScanWindow::BrixButton2_Click() {
+  if (scanning_ || !IsLoaded()) return;
+  form_->Unload();
+}
+
+void ScanWindow::RunScan(const std::wstring& scanType) {
+  ChangeRowBuilder rows(services_.registry, services_.watchList, dialog_);
+  ScanDriver driver(services_.registry, services_.watchList, rows, *this);
+  driver.ScanWatchList(scanType);
+}
+
+void ScanWindow::ScanFinish(FinishMode mode) {
+  const bool interactive = mode == FinishMode::Interactive;
+  const std::size_t rowCount = dialog_.LoadHidden().Count();
+  const std::int16_t foundCount = services_.watchList.FoundCount;
+
+  if (rowCount == 0) {
+    dialog_.Unload();
+    if (interactive) services_.toolkit.ShowMessageBox(kScanCompleteText);
+  } else if (foundCount >= 0 && static_cast<std::size_t>(foundCount) == rowCount) {
+    dialog_.BrixButton1_Click();
+    if (interactive) services_.toolkit.ShowMessageBox(kScanCompleteText);
+  } else {
+    if (state_.tavrelsilent == 0) services_.sound.PlayAsync(services_.process.ProgramFolder() + kAlertFileName);
+    dialog_.dtimer = kCountDownSeconds;
+    services_.toolkit.PumpPendingEvents();
+    dialog_.EnableTimer();
+    if (state_.tavrelsilent != 1) {
+      dialog_.Show();
+    } else {
+      dialog_.BrixButton1_Click();
+    }
+  }
+
+  WriteScanStatus(services_.registry, services_.clock,
+                  interactive ? InteractiveStatusTarget() : StartupStatusTarget(HostKey), foundCount);
+  form_->Unload();
+}
+
+}  // namespace tavrel

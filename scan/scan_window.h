@@ -1,0 +1,81 @@
+#pragma once
+// frmMain, the scan window: the load step that decides the kind of run, the
+// Scan Now and Close buttons, the scan finish and the status values. Plain
+// logic over the toolkit seam; it is the progress bar the scan moves.
+#include <memory>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/sound.h"
+#include "registry/registry.h"
+#include "review/review_dialog.h"
+#include "scan/scan_progress.h"
+#include "scan/scan_window_state.h"
+#include "ui/toolkit.h"
+#include "watchlist/watch_list.h"
+
+namespace tavrel {
+
+inline constexpr wchar_t kScanWindowTitle[] = L"Brix Tavrel";
+inline constexpr wchar_t kScanCompleteText[] = L"Scan Complete";
+inline constexpr wchar_t kAlertFileName[] = L"\\alert.wav";
+
+// The seams and shared objects the scan window works with.
+struct ScanWindowServices {
+  Toolkit& toolkit;
+  Registry& registry;
+  WatchList& watchList;
+  const FileSystem& files;
+  const Process& process;
+  InstanceLock& instanceLock;
+  SoundPlayer& sound;
+  const Clock& clock;
+};
+
+class ScanWindow final : public ScanProgress {
+ public:
+  ScanWindow(ScanWindowServices services, ScanWindowState& state, ReviewDialog& dialog) noexcept;
+
+  enum class LoadOutcome {
+    AnotherInstanceRuns,  // nothing was read, written or shown: end the process
+    WaitingForUser,       // interactive: the window is shown
+    StartupScanDone,      // the scan window is gone; the dialog may still be open
+  };
+  // The load step. Runs once per process.
+  [[nodiscard]] LoadOutcome Form_Load();
+
+  [[nodiscard]] bool IsLoaded() const noexcept { return form_ && form_->IsLoaded(); }
+  [[nodiscard]] const std::wstring& HostKeyForTests() const noexcept { return HostKey; }
+
+  // ScanProgress: ProgressBar1.
+  void SetMaximum(int maximum) override;
+  void SetPosition(int position) override;
+
+ private:
+  enum class FinishMode { Interactive, Startup };
+
+  void CreateControls();
+  void BrixButton1_Click();
+  void BrixButton2_Click();
+  void RunScan(const std::wstring& scanType);
+  void ScanFinish(FinishMode mode);
+
+  ScanWindowServices services_;
+  ScanWindowState& state_;
+  ReviewDialog& dialog_;
+
+  std::wstring HostKey;
+  std::unique_ptr<InstanceGuard> instanceGuard_;
+  // Set when a scan starts and never cleared: a process scans at most once,
+  // and clicks that arrive while it runs (at the finish's one pump) are dropped.
+  bool scanning_ = false;
+
+  // Kept after unloading: a handler may unload the form it runs in.
+  std::unique_ptr<Form> form_;
+  ComboControl* combo_ = nullptr;
+  ProgressControl* progress_ = nullptr;
+};
+
+}  // namespace tavrel
