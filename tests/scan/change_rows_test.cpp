@@ -37,8 +37,8 @@ TEST_F(ChangeRowBuilderTest, KindsAreMatchedIgnoringCaseAndAnyOtherKindAddsNothi
 }
 
 TEST_F(ChangeRowBuilderTest, RowsShowTheRegistryAsItIsWhenTheyAreBuilt) {
-  world.Set(backup, L"Gone", L"saved");
   world.SetDword(run, L"Number", 4);
+  world.Set(backup, L"Gone", L"saved");
 
   world.rows.AddChangeRow(kKeyChanged, kCurrentUser, L"Gone", backup, run);    // vanished from the key
   world.rows.AddChangeRow(kKeyDeleted, kCurrentUser, L"Never", backup, run);   // never backed up

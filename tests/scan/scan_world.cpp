@@ -44,7 +44,8 @@ void Touch(Registry& registry, std::vector<std::pair<RootHandle, std::wstring>>&
            const std::wstring& keyPath) {
   const std::pair<RootHandle, std::wstring> key{root, keyPath};
   if (std::find(touched.begin(), touched.end(), key) != touched.end()) return;
-  // Left over from an interrupted run of the same test: start afresh.
+  // Left over from an interrupted run of the same test: start afresh (a
+  // watched key is touched before anything is put in its backup copy).
   registry.DeleteKey(root, keyPath);
   registry.DeleteKey(root, BackupKeyFor(keyPath));
   touched.push_back(key);
