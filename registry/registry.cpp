@@ -18,7 +18,7 @@ namespace {
 [[nodiscard]] constexpr bool Succeeded(RegStatus status) noexcept { return status == kRegSuccess; }
 
 template <typename Result, typename Operation>
-[[nodiscard]] Result Silently(Result fallback, Operation&& operation) noexcept {
+[[nodiscard]] Result Silently(const Result& fallback, Operation&& operation) noexcept {
   try {
     return std::forward<Operation>(operation)();
   } catch (...) {

@@ -54,18 +54,21 @@ class DwordArg {
 
 RegStatus AdvapiRegistry::OpenKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) {
   HKEY hkey = nullptr;
-  return Opened(RegOpenKeyW(ToHkey(parent), subKey.c_str(), &hkey), hkey, key);
+  const LSTATUS status = RegOpenKeyW(ToHkey(parent), subKey.c_str(), &hkey);
+  return Opened(status, hkey, key);
 }
 
 RegStatus AdvapiRegistry::OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t access,
                                     KeyHandle& key) {
   HKEY hkey = nullptr;
-  return Opened(RegOpenKeyExW(ToHkey(parent), subKey.c_str(), 0, access, &hkey), hkey, key);
+  const LSTATUS status = RegOpenKeyExW(ToHkey(parent), subKey.c_str(), 0, access, &hkey);
+  return Opened(status, hkey, key);
 }
 
 RegStatus AdvapiRegistry::CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) {
   HKEY hkey = nullptr;
-  return Opened(RegCreateKeyW(ToHkey(parent), subKey.c_str(), &hkey), hkey, key);
+  const LSTATUS status = RegCreateKeyW(ToHkey(parent), subKey.c_str(), &hkey);
+  return Opened(status, hkey, key);
 }
 
 RegStatus AdvapiRegistry::QueryValue(KeyHandle key, const std::wstring& name, std::uint32_t* type, std::byte* data,
