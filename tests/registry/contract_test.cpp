@@ -361,6 +361,11 @@ TEST_P(RegistryContract, EmptyPathsOpenTheParent) {
   EXPECT_EQ(Api().QueryValue(fresh, L"v", nullptr, nullptr, &size), kRegSuccess);
   EXPECT_EQ(size, 10u);
   EXPECT_EQ(Api().CloseKey(fresh), kRegSuccess);
+  ASSERT_EQ(Api().CreateKey(kCurrentUser, L"", fresh), kRegSuccess);
+  EXPECT_EQ(Api().OpenKey(fresh, Path(), same), kRegSuccess);
+  EXPECT_EQ(Api().QueryValue(same, L"v", nullptr, nullptr, &size), kRegSuccess);
+  EXPECT_EQ(Api().CloseKey(same), kRegSuccess);
+  EXPECT_EQ(Api().CloseKey(fresh), kRegSuccess);
   EXPECT_EQ(Api().CloseKey(key), kRegSuccess);
   EXPECT_EQ(Api().CloseKey(kCurrentUser), kRegSuccess);
   EXPECT_EQ(Api().CloseKey(0), kRegInvalidHandle);
@@ -445,6 +450,9 @@ TEST_P(RegistryContract, HandlesOfDeletedOrClosedKeysStopWorking) {
   EXPECT_EQ(Api().DeleteValue(key, L"v"), kRegKeyDeleted);
   EXPECT_EQ(Api().CreateKey(key, L"sub", sub), kRegKeyDeleted);
   EXPECT_EQ(Api().OpenKeyEx(key, L"", kKeyQueryValue, sub), kRegKeyDeleted);
+  // RegOpenKey gives back the handle it was given for an empty path, unchecked.
+  EXPECT_EQ(Api().OpenKey(key, L"", sub), kRegSuccess);
+  EXPECT_EQ(sub, key);
   // Writing the key again makes a new key; the old handle stays dead.
   ASSERT_TRUE(Reg().WriteStringValue(kCurrentUser, Path(L"gone"), L"v", L"again"));
   EXPECT_EQ(Api().QueryValue(key, L"v", nullptr, nullptr, &size), kRegKeyDeleted);
