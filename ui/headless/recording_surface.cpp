@@ -19,6 +19,15 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
+// Appends rather than concatenates: GCC 12 at -O3 misreads chained string
+// additions as overlapping copies.
+std::string Quoted(std::string head, const std::wstring& text) {
+  head.append(1, '"');
+  head.append(Narrow(text));
+  head.append(1, '"');
+  return head;
+}
+
 const char* OpName(SurfaceCall::Op op) {
   switch (op) {
     case SurfaceCall::Op::kClear: return "clear";
@@ -65,17 +74,20 @@ std::string Describe(const SurfaceCall& call) {
     case Op::kPrint:
       std::snprintf(buffer, sizeof buffer, "print at (%.9g, %.9g) 0x%08X ",
                     static_cast<double>(call.x1), static_cast<double>(call.y1), call.colour);
-      return buffer + ("\"" + Narrow(call.text) + "\"");
+      return Quoted(buffer, call.text);
     case Op::kMeasureWidth:
     case Op::kMeasureHeight:
-      return std::string(OpName(call.op)) + " \"" + Narrow(call.text) + "\"";
+      return Quoted(std::string(OpName(call.op)) + " ", call.text);
   }
   return "?";
 }
 
 std::string Describe(const std::vector<SurfaceCall>& calls) {
   std::string out;
-  for (const SurfaceCall& call : calls) out += Describe(call) + "\n";
+  for (const SurfaceCall& call : calls) {
+    out.append(Describe(call));
+    out.append(1, '\n');
+  }
   return out;
 }
 
