@@ -33,7 +33,8 @@ function(tavrel_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   tavrel_flags(${name})
   tavrel_static_runtime(${name})
-  set(labels ${ARG_LABELS})
+  # Escaped so that a list of labels stays one property value.
+  string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "${labels}" TIMEOUT 120)
 endfunction()
