@@ -15,6 +15,66 @@ struct MemoryRegistry::Key {
   std::vector<KeyPtr> subkeys;
   Key* parent = nullptr;
   bool deleted = false;
+
+  // Values are found through an open-addressing table of their folded-name
+  // hashes, so that reading every value of a key with thousands of them
+  // stays linear, as it is on Windows.
+  std::vector<StoredValue>::iterator FindValue(std::wstring_view valueName) {
+    if (slots.empty()) return values.end();
+    const std::size_t hash = FoldedHash(valueName);
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = hash & mask; slots[i].position != kNoPosition; i = (i + 1) & mask) {
+      const auto value = values.begin() + static_cast<std::ptrdiff_t>(slots[i].position);
+      if (slots[i].hash == hash && EqualsNoCase(value->name, valueName)) return value;
+    }
+    return values.end();
+  }
+  void AddValue(StoredValue value) {
+    if ((values.size() + 1) * 2 > slots.size()) Reindex(std::max<std::size_t>(16, slots.size() * 2), kNoPosition);
+    Insert(FoldedHash(value.name), values.size());
+    values.push_back(std::move(value));
+  }
+  void EraseValue(std::vector<StoredValue>::iterator value) {
+    const auto position = static_cast<std::size_t>(value - values.begin());
+    values.erase(value);
+    Reindex(slots.size(), position);
+  }
+  void ClearValues() {
+    values.clear();
+    slots.clear();
+  }
+
+ private:
+  static constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
+  struct Slot {
+    std::size_t hash = 0;
+    std::size_t position = kNoPosition;  // in values
+  };
+  static std::size_t FoldedHash(std::wstring_view name) noexcept {
+    std::size_t hash = 14695981039346656037ull;  // FNV-1a over the folded characters
+    for (const wchar_t c : name) {
+      hash ^= static_cast<std::size_t>(FoldCase(c));
+      hash *= 1099511628211ull;
+    }
+    return hash;
+  }
+  void Insert(std::size_t hash, std::size_t position) {
+    const std::size_t mask = slots.size() - 1;
+    std::size_t i = hash & mask;
+    while (slots[i].position != kNoPosition) i = (i + 1) & mask;
+    slots[i] = Slot{hash, position};
+  }
+  // A table of `size` slots (a power of two) holding the same values, less
+  // the one at position `removed` (the values after it have moved down one).
+  void Reindex(std::size_t size, std::size_t removed) {
+    std::vector<Slot> old = std::exchange(slots, std::vector<Slot>(size));
+    for (const Slot& slot : old) {
+      if (slot.position == kNoPosition || slot.position == removed) continue;
+      Insert(slot.hash, slot.position > removed ? slot.position - 1 : slot.position);
+    }
+  }
+
+  std::vector<Slot> slots;
 };
 
 namespace {
@@ -43,11 +103,6 @@ void CopyData(const StoredValue& value, std::byte* data, std::uint32_t capacity)
     data[length] = std::byte{0};
     data[length + 1] = std::byte{0};
   }
-}
-
-[[nodiscard]] auto FindValue(std::vector<StoredValue>& values, const std::wstring& name) {
-  return std::find_if(values.begin(), values.end(),
-                      [&](const StoredValue& v) { return EqualsNoCase(v.name, name); });
 }
 
 }  // namespace
@@ -194,7 +249,7 @@ RegStatus MemoryRegistry::QueryValue(KeyHandle key, const std::wstring& name, st
     return kRegMoreData;
   }
   if ((target.access & kKeyQueryValue) == 0) return kRegAccessDenied;
-  const auto value = FindValue(target.key->values, name);
+  const auto value = target.key->FindValue(name);
   if (value == target.key->values.end()) return kRegFileNotFound;
   const auto length = static_cast<std::uint32_t>(value->bytes.size());
   RegStatus status = kRegSuccess;
@@ -223,13 +278,13 @@ RegStatus MemoryRegistry::SetValue(KeyHandle key, const std::wstring& name, std:
   // unterminated string data in the caller's memory; callers that mean to
   // store data without its NUL make sure none follows.)
   std::vector<std::byte> bytes(data, data + size);
-  const auto existing = FindValue(target.key->values, name);
+  const auto existing = target.key->FindValue(name);
   if (existing != target.key->values.end()) {
     // Replaced in place: the name keeps its first spelling and its position.
     existing->type = type;
     existing->bytes = std::move(bytes);
   } else {
-    target.key->values.push_back(StoredValue{name, type, std::move(bytes)});
+    target.key->AddValue(StoredValue{name, type, std::move(bytes)});
   }
   return kRegSuccess;
 }
@@ -283,7 +338,7 @@ RegStatus MemoryRegistry::DeleteKey(KeyHandle parent, const std::wstring& subKey
   siblings.erase(std::find(siblings.begin(), siblings.end(), doomed));
   doomed->deleted = true;
   doomed->parent = nullptr;
-  doomed->values.clear();
+  doomed->ClearValues();
   return kRegSuccess;
 }
 
@@ -293,9 +348,9 @@ RegStatus MemoryRegistry::DeleteValue(KeyHandle key, const std::wstring& name) {
   if (target.status != kRegSuccess) return target.status;
   if (!target.key) return kRegInvalidHandle;
   if ((target.access & kKeySetValue) == 0) return kRegAccessDenied;
-  const auto value = FindValue(target.key->values, name);
+  const auto value = target.key->FindValue(name);
   if (value == target.key->values.end()) return kRegFileNotFound;
-  target.key->values.erase(value);
+  target.key->EraseValue(value);
   return kRegSuccess;
 }
 
@@ -324,12 +379,12 @@ void MemoryRegistry::PutValue(RootHandle root, const std::wstring& path, const s
       Walk(target.key, path, true, key) != kRegSuccess) {
     return;
   }
-  const auto existing = FindValue(key->values, name);
+  const auto existing = key->FindValue(name);
   if (existing != key->values.end()) {
     existing->type = type;
     existing->bytes = std::move(bytes);
   } else {
-    key->values.push_back(StoredValue{name, type, std::move(bytes)});
+    key->AddValue(StoredValue{name, type, std::move(bytes)});
   }
 }
 
