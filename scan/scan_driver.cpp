@@ -1,12 +1,12 @@
 #include "scan/scan_driver.h"
 
 #include <cstddef>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/text.h"
 #include "scan/backup_key.h"
 #include "scan/found_count.h"
+#include "scan/value_name_index.h"
 
 namespace tavrel {
 namespace {
@@ -78,38 +78,32 @@ void ScanDriver::CopyValues(RootHandle root, const std::wstring& source, const s
 }
 
 void ScanDriver::Compare(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath) {
-  ValueTable backup = registry_.EnumValues(root, backupKey);
+  const ValueTable backup = registry_.EnumValues(root, backupKey);
   const ValueTable live = registry_.EnumValues(root, keyPath);
-
-  // Backup rows by folded name, each list in table order. A live value uses
-  // up every backup row of its name; registries hold one at most, so the
-  // lists are longer only in odd cases, which still behave the same.
-  std::unordered_map<std::wstring, std::vector<std::size_t>> backupRowsByName;
-  backupRowsByName.reserve(backup.size());
-  for (std::size_t b = 0; b < backup.size(); ++b) {
-    if (!backup[b].name.empty()) backupRowsByName[ToLower(backup[b].name)].push_back(b);
-  }
+  ValueNameIndex backupRows(backup);
 
   const std::size_t liveCount = NamedPrefixLength(live);
   for (std::size_t i = 0; i < liveCount; ++i) {
     const std::wstring& name = live[i].name;
     const std::wstring value = registry_.ReadStringValue(root, keyPath, name, L"");
-    const auto found = backupRowsByName.find(ToLower(name));
-    if (found == backupRowsByName.end()) {
+    // A live value uses up every backup row of its name: none is matched
+    // again or reported deleted.
+    const std::size_t firstMatch = backupRows.TakeRows(name);
+    if (firstMatch == ValueNameIndex::kNone) {
       rows_.AddChangeRow(kKeyCreated, root, name, backupKey, keyPath);
       continue;
     }
-    for (const std::size_t b : found->second) {
-      std::wstring& backupName = backup[b].name;
+    for (std::size_t b = firstMatch; b != ValueNameIndex::kNone; b = backupRows.NextRow(b)) {
+      const std::wstring& backupName = backup[b].name;
       const std::wstring backupValue = registry_.ReadStringValue(root, backupKey, backupName, L"");
       if (!EqualsNoCase(value, backupValue)) rows_.AddChangeRow(kKeyChanged, root, backupName, backupKey, keyPath);
-      backupName.clear();  // used up: neither matched again nor reported deleted
     }
-    backupRowsByName.erase(found);
   }
 
-  for (const ValueRow& row : backup) {
-    if (!row.name.empty()) rows_.AddChangeRow(kKeyDeleted, root, row.name, backupKey, keyPath);
+  for (std::size_t b = 0; b < backup.size(); ++b) {
+    if (!backup[b].name.empty() && !backupRows.IsUsedUp(b)) {
+      rows_.AddChangeRow(kKeyDeleted, root, backup[b].name, backupKey, keyPath);
+    }
   }
 }
 
