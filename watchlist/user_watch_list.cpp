@@ -1,5 +1,6 @@
 #include "watchlist/user_watch_list.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -49,7 +50,12 @@ void UserWatchListWriter::AppendUserWatchEntry(RootHandle root, const std::wstri
                                                const std::wstring& valueName) {
   std::optional<std::vector<std::wstring>> lines = ReadKeptLines(files_, path_);
   if (!lines) return;
-  lines->push_back(EntryStamp(clock_) + L'\t' + RootName(root) + L'\\' + keyPath + L'\\' + valueName);
+  std::wstring line = EntryStamp(clock_) + L'\t' + RootName(root) + L'\\' + keyPath + L'\\' + valueName;
+  // A registry name may hold CR or LF, which would end the line early and
+  // turn the rest of the name into lines of its own (a MONITOR line, say).
+  // Like a character the code page cannot hold, each becomes '?'.
+  std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L'?');
+  lines->push_back(std::move(line));
   static_cast<void>(ReplaceAnsiLines(files_, path_, *lines));
 }
 
