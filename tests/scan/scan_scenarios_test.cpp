@@ -85,17 +85,6 @@ TEST_F(ScanScenario, ChangesAndCreationsComeInLiveOrderThenDeletionsInBackupOrde
   EXPECT_EQ(world.watchList.FoundCount, 0);
 }
 
-TEST_F(ScanScenario, CreatedValuesKeepTheLetterCaseOfTheLiveKey) {
-  world.Set(run, L"Known", L"k");
-  world.WatchKey(kCurrentUser, run);
-  world.Scan(kScanBackup);
-  world.Set(run, L"NewThing", L"n");
-
-  world.Scan(kScanCompare);
-
-  EXPECT_THAT(world.Rows(), ElementsAre(Created(run, L"NewThing", L"n")));
-}
-
 TEST_F(ScanScenario, RowsFollowTheRegistrysEnumerationOrder) {
   world.Set(run, L"Zulu", L"z");
   world.Set(run, L"Alpha", L"a");
