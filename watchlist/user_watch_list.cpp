@@ -16,13 +16,17 @@ namespace {
 
 // The file's lines, trimmed, with comments and blank lines in place. Nothing
 // when the file exists but cannot be read (locked, no access): the caller
-// must not rewrite it then, or every line it holds would be lost.
+// must not rewrite it then, or every line it holds would be lost. The read
+// comes first and decides: a file is taken for missing (no lines) only when
+// it can neither be read nor be found, so that one failed existence test
+// never turns a whole file into an empty one.
 std::optional<std::vector<std::wstring>> ReadKeptLines(const FileSystem& files, const std::wstring& path) {
-  if (!FileExists(files, path)) return std::vector<std::wstring>{};
   std::optional<std::vector<std::wstring>> lines = ReadAnsiLines(files, path);
-  if (lines) {
-    for (auto& line : *lines) line = std::wstring(TrimSpaces(line));
+  if (!lines) {
+    if (FileExists(files, path)) return std::nullopt;
+    return std::vector<std::wstring>{};
   }
+  for (auto& line : *lines) line = std::wstring(TrimSpaces(line));
   return lines;
 }
 
