@@ -2,18 +2,27 @@
 //
 // Waits for the visible top-level window with exactly that title, then checks
 // its layout at the screen's DPI: the client area has the size the twips give,
-// no control is cut by the window's edge, every label's and button's text fits
-// its control, and no two controls overlap where they draw (a label's text, a
-// check box's box and text, any other control's whole rectangle; a control
-// lying wholly inside another is layering, not overlap). A control wholly
-// outside the client area is hidden by design and only reported.
+// no control is cut by the window's edge, no label's or check box's text is
+// cut by its own edge or runs under a neighbour, and no two controls overlap
+// where they draw (a text control where its text is, any other control its
+// whole rectangle; a control lying wholly inside another is layering). A
+// control wholly outside the client area is hidden by design and only noted.
+//
+// Text is judged from the pixels on the screen, not by measuring it again:
+// a control's font belongs to the process that made it and cannot be
+// selected here. Ink in the last visible column of a text control, or a bottom
+// row filled as a line cut in half fills it (a descender may touch it), means
+// its text goes on past what can be seen.
 // Prints what it saw and "window-rect X Y W H" (screen pixels) for cropping a
 // screenshot. Exit code: 0 all well, 1 problems found, 2 no such window.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,18 +44,6 @@ class ScreenDc {
 
  private:
   HDC dc_;
-};
-
-class SelectedFont {
- public:
-  SelectedFont(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
-  ~SelectedFont() { SelectObject(dc_, old_); }
-  SelectedFont(const SelectedFont&) = delete;
-  SelectedFont& operator=(const SelectedFont&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
 };
 
 std::wstring Widen(const char* text) {
@@ -76,70 +73,145 @@ bool Overlap(const RECT& a, const RECT& b) {
   return IntersectRect(&both, &a, &b) != FALSE;
 }
 
-SIZE TextSize(HDC dc, const std::wstring& text, UINT format, int width) {
-  RECT need{0, 0, width, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, format | DT_CALCRECT);
-  return {need.right - need.left, need.bottom - need.top};
-}
-
 struct Probe {
   HWND window = nullptr;
   std::vector<Control> controls;
+  std::vector<HWND> handles;
   std::vector<std::string> problems;
 };
 
-// Fills in where a control draws and checks that its text fits.
-void Measure(HWND child, Control& control, std::vector<std::string>& problems) {
-  control.ink = control.box;
-  if (control.text.empty()) return;
-  ScreenDc screen;
-  auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-  if (font == nullptr) font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-  SelectedFont selected(screen.get(), font);
-  const LONG style = GetWindowLongW(child, GWL_STYLE);
-  const int width = static_cast<int>(control.box.right - control.box.left);
-  const int height = static_cast<int>(control.box.bottom - control.box.top);
-  const std::string name = Narrow(control.kind) + " \"" + Narrow(control.text) + "\"";
-  auto report = [&](const char* what, SIZE need) {
-    problems.push_back(name + ": " + what + " (needs " + std::to_string(need.cx) + " x " +
-                       std::to_string(need.cy) + ", has " + std::to_string(width) + " x " +
-                       std::to_string(height) + ")");
-  };
+// The client area's pixels as 0x00RRGGBB, read back from the screen.
+class ClientPixels {
+ public:
+  explicit ClientPixels(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
+    ScreenDc screen;
+    HDC memory = CreateCompatibleDC(screen.get());
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr && bits != nullptr) {
+      HGDIOBJ old = SelectObject(memory, bitmap);
+      BitBlt(memory, 0, 0, width_, height_, screen.get(), origin.x, origin.y, SRCCOPY);
+      GdiFlush();
+      const auto* source = static_cast<const std::uint32_t*>(bits);
+      pixels_.assign(source, source + pixels_.size());
+      SelectObject(memory, old);
+      DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+  }
+  ClientPixels(const ClientPixels&) = delete;
+  ClientPixels& operator=(const ClientPixels&) = delete;
 
+  [[nodiscard]] std::uint32_t At(LONG x, LONG y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+  }
+
+ private:
+  LONG width_ = 0;
+  LONG height_ = 0;
+  std::vector<std::uint32_t> pixels_;
+};
+
+bool Differs(std::uint32_t a, std::uint32_t b) {
+  auto channel = [](std::uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
+  const int distance = std::abs(channel(a, 16) - channel(b, 16)) + std::abs(channel(a, 8) - channel(b, 8)) +
+                       std::abs(channel(a, 0) - channel(b, 0));
+  return distance > 90;
+}
+
+bool IsTextControl(HWND child, const Control& control) {
+  if (control.text.empty()) return false;
+  const LONG style = GetWindowLongW(child, GWL_STYLE);
   if (_wcsicmp(control.kind.c_str(), L"Static") == 0) {
     const LONG type = style & SS_TYPEMASK;
-    if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP &&
-        type != SS_SIMPLE) {
-      return;  // pictures and frames draw their whole rectangle
-    }
-    const bool wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
-    const UINT prefix = (style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0;
-    const SIZE need = TextSize(screen.get(), control.text,
-                               (wraps ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS | prefix, width);
-    if (need.cx > width || need.cy > height) report("text clipped", need);
-    LONG left = control.box.left;
-    if (type == SS_CENTER) left += (width - need.cx) / 2;
-    if (type == SS_RIGHT) left = control.box.right - need.cx;
-    control.ink = {left, control.box.top, left + need.cx, control.box.top + need.cy};
-    return;
+    return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_LEFTNOWORDWRAP ||
+           type == SS_SIMPLE;
   }
   if (_wcsicmp(control.kind.c_str(), L"Button") == 0) {
     const LONG type = style & BS_TYPEMASK;
-    const SIZE need = TextSize(screen.get(), control.text, DT_SINGLELINE, width);
-    const bool box = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
-                     type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
-    if (box) {
-      const LONG mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
-      if (need.cx + mark > width || need.cy > height) report("text clipped", {need.cx + mark, need.cy});
-      control.ink = {control.box.left, control.box.top, control.box.left + mark + need.cx, control.box.bottom};
-      return;
-    }
-    if (type == BS_GROUPBOX) return;
-    // Push and owner-drawn buttons: the text inside a frame of a few pixels.
-    const LONG frame = 2 * (GetSystemMetrics(SM_CXEDGE) + 2);
-    if (need.cx + frame > width || need.cy + 4 > height) report("text clipped", {need.cx + frame, need.cy + 4});
-    return;
+    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE ||
+           type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
   }
+  return false;  // push buttons, lists, combo boxes: judged by their rectangle
+}
+
+// Where a label or check box draws its text, from the pixels of the part of it
+// no neighbour covers; reports text that reaches the last visible pixel.
+RECT JudgeText(const ClientPixels& pixels, const std::vector<Control>& all, std::size_t index,
+               std::vector<std::string>& problems) {
+  const Control& control = all[index];
+  const RECT& box = control.box;
+  auto covered = [&](LONG x, LONG y) {
+    for (std::size_t other = 0; other < all.size(); ++other) {
+      const RECT& b = all[other].box;
+      const bool inside = x >= b.left && x < b.right && y >= b.top && y < b.bottom;
+      if (other != index && inside && !Contains(b, box)) return true;
+    }
+    return false;
+  };
+  // The background is the colour most of the visible pixels have.
+  std::vector<std::pair<std::uint32_t, int>> counts;
+  for (LONG y = box.top; y < box.bottom; ++y) {
+    for (LONG x = box.left; x < box.right; ++x) {
+      if (covered(x, y)) continue;
+      const std::uint32_t colour = pixels.At(x, y);
+      auto found = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == colour; });
+      if (found == counts.end()) {
+        counts.emplace_back(colour, 1);
+      } else {
+        ++found->second;
+      }
+    }
+  }
+  if (counts.empty()) return {box.left, box.top, box.left, box.top};
+  const std::uint32_t background =
+      std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; })
+          ->first;
+
+  RECT ink{box.right, box.bottom, box.left, box.top};
+  bool cut = false;
+  std::vector<bool> inkColumns(static_cast<std::size_t>(box.right - box.left), false);
+  LONG lastRowInk = 0;
+  for (LONG y = box.top; y < box.bottom; ++y) {
+    LONG lastVisible = box.left - 1;
+    for (LONG x = box.left; x < box.right; ++x) {
+      if (covered(x, y)) continue;
+      lastVisible = x;
+      if (!Differs(pixels.At(x, y), background)) continue;
+      ink.left = std::min(ink.left, x);
+      ink.top = std::min(ink.top, y);
+      ink.right = std::max(ink.right, x + 1);
+      ink.bottom = std::max(ink.bottom, y + 1);
+      inkColumns[static_cast<std::size_t>(x - box.left)] = true;
+      if (y == box.bottom - 1) ++lastRowInk;
+    }
+    // Text that goes on past the right edge leaves ink in the last column.
+    if (lastVisible >= box.left && Differs(pixels.At(lastVisible, y), background)) cut = true;
+  }
+  // A descender may just touch the bottom row; a line cut in half fills much of it.
+  const auto columns = std::count(inkColumns.begin(), inkColumns.end(), true);
+  if (columns > 0 && lastRowInk * 4 > columns) cut = true;
+  if (cut) {
+    problems.push_back(Narrow(control.kind) + " \"" + Narrow(control.text) +
+                       "\": text reaches its last visible pixel (cut by its edge or hidden under a neighbour)");
+  }
+  if (ink.left >= ink.right) return {box.left, box.top, box.left, box.top};  // no text drawn
+  return ink;
 }
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
@@ -155,8 +227,9 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
   control.text.resize(static_cast<std::size_t>(length));
   GetWindowRect(child, &control.box);
   MapWindowPoints(nullptr, probe.window, reinterpret_cast<POINT*>(&control.box), 2);
-  Measure(child, control, probe.problems);
+  control.ink = control.box;
   probe.controls.push_back(control);
+  probe.handles.push_back(child);
   return TRUE;
 }
 
@@ -207,6 +280,12 @@ int main(int argc, char** argv) {
   }
 
   EnumChildWindows(probe.window, CollectChild, reinterpret_cast<LPARAM>(&probe));
+  const ClientPixels pixels(probe.window);
+  for (std::size_t i = 0; i < probe.controls.size(); ++i) {
+    if (IsTextControl(probe.handles[i], probe.controls[i]) && Overlap(probe.controls[i].box, client)) {
+      probe.controls[i].ink = JudgeText(pixels, probe.controls, i, probe.problems);
+    }
+  }
   std::vector<const Control*> shown;
   for (const Control& control : probe.controls) {
     const RECT& b = control.box;
