@@ -5,5 +5,5 @@ tavrel_library(tavrel_ui_headless SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/headless/headless_toolkit.cpp)
 
 if(WIN32)
-  include(${CMAKE_CURRENT_LIST_DIR}/win32/win32.cmake OPTIONAL)
+  include(${CMAKE_CURRENT_LIST_DIR}/win32/win32.cmake)
 endif()

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrel {
@@ -21,7 +22,11 @@ struct FontSpec {
   const wchar_t* face = L"Arial";
   int hundredthsOfPoint = 825;  // 8.25 pt
   bool bold = false;
-  bool operator==(const FontSpec&) const = default;
+  // Faces compare by their text: the same literal may sit at two addresses.
+  bool operator==(const FontSpec& other) const noexcept {
+    return std::wstring_view(face ? face : L"") == std::wstring_view(other.face ? other.face : L"") &&
+           hundredthsOfPoint == other.hundredthsOfPoint && bold == other.bold;
+  }
 };
 
 inline constexpr FontSpec kArial12Bold{L"Arial", 1200, true};

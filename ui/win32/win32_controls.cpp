@@ -1,0 +1,275 @@
+#include "ui/win32/win32_controls.h"
+
+#include <commctrl.h>
+
+#include "ui/win32/gdi.h"
+#include "ui/win32/win32_util.h"
+
+namespace tavrel {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+LRESULT CALLBACK ChildSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR data) noexcept {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &ChildSubclassProc, id);
+  try {
+    if (auto handled = reinterpret_cast<Win32Child*>(data)->Subclassed(window, message, wParam, lParam)) {
+      return *handled;
+    }
+  } catch (...) {
+    // The event is lost; the default handling still runs.
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void Win32Child::Subclass(HWND window) {
+  SetWindowSubclass(window, &ChildSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void Win32Label::SetText(const std::wstring& text) {
+  if (Alive()) SetWindowTextW(Window(), text.c_str());
+}
+
+std::wstring Win32Label::Text() const { return Alive() ? win32::WindowText(Window()) : std::wstring(); }
+
+Win32Combo::Win32Combo(HWND window, const bool& alive, const ComboSpec& spec) : Win32Child(window, alive) {
+  for (const auto& item : spec.items) SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SetWindowTextW(window, spec.text.c_str());
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetComboBoxInfo(window, &info)) edit_ = info.hwndItem;
+  Subclass(window);
+  if (edit_) Subclass(edit_);
+}
+
+std::wstring Win32Combo::Text() const { return Alive() ? win32::WindowText(Window()) : std::wstring(); }
+
+void Win32Combo::SetLocked(bool locked) {
+  locked_ = locked;
+  if (!Alive()) return;
+  if (edit_) SendMessageW(edit_, EM_SETREADONLY, locked ? TRUE : FALSE, 0);
+  if (locked) SendMessageW(Window(), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+void Win32Combo::Command(WORD notification) {
+  if (locked_ && notification == CBN_DROPDOWN) PostMessageW(Window(), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+std::optional<LRESULT> Win32Combo::Subclassed(HWND, UINT message, WPARAM wParam, LPARAM) {
+  if (!locked_) return std::nullopt;
+  // A locked combo keeps its text: no picking by keys, wheel or mouse.
+  switch (message) {
+    case WM_MOUSEWHEEL:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_CHAR:
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (wParam != VK_TAB) return 0;
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+void Win32Progress::SetMaximum(int maximum) {
+  if (Alive()) SendMessageW(Window(), PBM_SETRANGE32, 0, maximum);
+}
+
+void Win32Progress::SetPosition(int position) {
+  if (!Alive()) return;
+  SendMessageW(Window(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  // The scan pumps no messages: paint the bar now so that it moves.
+  UpdateWindow(Window());
+}
+
+Win32PushButton::Win32PushButton(HWND window, const bool& alive) : Win32Child(window, alive) {
+  caption_ = win32::WindowText(window);
+  Subclass(window);
+}
+
+void Win32PushButton::SetCaption(const std::wstring& caption) {
+  caption_ = caption;
+  if (Alive()) SetWindowTextW(Window(), caption.c_str());
+}
+
+std::wstring Win32PushButton::Caption() const { return caption_; }
+
+void Win32PushButton::Command(WORD notification) {
+  if (notification == BN_CLICKED && OnClick) OnClick();
+}
+
+std::optional<LRESULT> Win32PushButton::Subclassed(HWND, UINT message, WPARAM, LPARAM) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      if (OnMouseDown) OnMouseDown();
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+bool Win32CheckBox::IsChecked() const {
+  return Alive() && SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32CheckBox::Command(WORD notification) {
+  if (notification == BN_CLICKED && OnClick) OnClick();
+}
+
+void Win32Timer::SetEnabled(bool enabled) {
+  if (!alive_) return;
+  if (enabled && !enabled_) SetTimer(form_, id_, interval_, nullptr);
+  if (!enabled && enabled_) KillTimer(form_, id_);
+  enabled_ = enabled;
+}
+
+void Win32Timer::Tick() {
+  if (enabled_ && OnTick) OnTick();
+}
+
+Win32CheckedList::Win32CheckedList(HWND window, const bool& alive, HFONT font) : Win32Child(window, alive), font_(font) {
+  const WindowDc dc(window);
+  if (dc.Get()) {
+    const ScopedSelectObject select(dc.Get(), font_);
+    // The list box's own measure of a dialog unit: a quarter of the font's
+    // average character width.
+    SIZE size{};
+    constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    if (GetTextExtentPoint32W(dc.Get(), kAlphabet, 52, &size)) averageCharWidth_ = (size.cx / 26 + 1) / 2;
+    TEXTMETRICW metrics{};
+    if (GetTextMetricsW(dc.Get(), &metrics)) itemHeight_ = metrics.tmHeight + 2;
+  }
+  SendMessageW(window, LB_SETITEMHEIGHT, 0, itemHeight_);
+  Subclass(window);
+}
+
+int Win32CheckedList::CheckBoxSize() const noexcept { return itemHeight_ - 2; }
+
+void Win32CheckedList::SetTabStops(const std::vector<int>& dialogUnits) {
+  tabStopPixels_.clear();
+  for (const int units : dialogUnits) tabStopPixels_.push_back(MulDiv(units, averageCharWidth_, 4));
+  if (!Alive()) return;
+  std::vector<INT> stops(dialogUnits.begin(), dialogUnits.end());
+  SendMessageW(Window(), LB_SETTABSTOPS, stops.size(), stops.empty() ? 0 : reinterpret_cast<LPARAM>(stops.data()));
+}
+
+void Win32CheckedList::Redraw() {
+  if (Alive()) InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void Win32CheckedList::AddRow(const ListRow& row) {
+  if (!Alive()) return;
+  const LRESULT index = SendMessageW(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.text.c_str()));
+  if (index < 0) return;
+  SendMessageW(Window(), LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(row.tag));
+  checked_.push_back(row.checked);
+  WidenScrollExtent(row.text);
+}
+
+void Win32CheckedList::Clear() {
+  checked_.clear();
+  widestRow_ = 0;
+  if (Alive()) SendMessageW(Window(), LB_RESETCONTENT, 0, 0);
+}
+
+ListRow Win32CheckedList::Row(std::size_t index) const {
+  ListRow row;
+  if (index >= checked_.size() || !Alive()) return row;
+  row.checked = checked_[index];
+  const LRESULT length = SendMessageW(Window(), LB_GETTEXTLEN, index, 0);
+  if (length > 0) {
+    row.text.resize(static_cast<std::size_t>(length) + 1);
+    const LRESULT copied = SendMessageW(Window(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(row.text.data()));
+    row.text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  }
+  row.tag = static_cast<std::uint32_t>(SendMessageW(Window(), LB_GETITEMDATA, index, 0));
+  return row;
+}
+
+void Win32CheckedList::WidenScrollExtent(const std::wstring& text) {
+  const WindowDc dc(Window());
+  if (!dc.Get()) return;
+  const ScopedSelectObject select(dc.Get(), font_);
+  const DWORD extent = GetTabbedTextExtentW(dc.Get(), text.c_str(), static_cast<int>(text.size()),
+                                            static_cast<int>(tabStopPixels_.size()), tabStopPixels_.data());
+  const int width = static_cast<int>(win32::LowWord(extent)) + CheckBoxSize() + 12;
+  if (width > widestRow_) {
+    widestRow_ = width;
+    SendMessageW(Window(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestRow_), 0);
+  }
+}
+
+void Win32CheckedList::DrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const std::size_t index = item.itemID;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  HDC dc = item.hDC;
+  FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+
+  const int box = CheckBoxSize();
+  RECT boxRect{item.rcItem.left + 2, item.rcItem.top + 1, item.rcItem.left + 2 + box, item.rcItem.top + 1 + box};
+  UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
+  if (index < checked_.size() && checked_[index]) state |= DFCS_CHECKED;
+  DrawFrameControl(dc, &boxRect, DFC_BUTTON, state);
+
+  const ListRow row = Row(index);
+  const ScopedSelectObject select(dc, font_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const int textLeft = boxRect.right + 4;
+  TabbedTextOutW(dc, textLeft, item.rcItem.top + 1, row.text.c_str(), static_cast<int>(row.text.size()),
+                 static_cast<int>(tabStopPixels_.size()), tabStopPixels_.empty() ? nullptr : tabStopPixels_.data(),
+                 textLeft);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+}
+
+void Win32CheckedList::Toggle(std::size_t index) {
+  if (index >= checked_.size()) return;
+  checked_[index] = !checked_[index];
+  RECT rect{};
+  if (SendMessageW(Window(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
+    InvalidateRect(Window(), &rect, FALSE);
+  }
+  if (OnCheckChanged) OnCheckChanged(index, checked_[index]);
+}
+
+std::optional<LRESULT> Win32CheckedList::Subclassed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      const LRESULT hit = SendMessageW(window, LB_ITEMFROMPOINT, 0, lParam);
+      const bool onItem = win32::HighWord(static_cast<WPARAM>(hit)) == 0;
+      // A press on a row's check box flips it; anywhere in the list it is a click.
+      const int x = win32::PointX(lParam) + GetScrollPos(window, SB_HORZ);
+      if (onItem && x < CheckBoxSize() + 4) Toggle(win32::LowWord(static_cast<WPARAM>(hit)));
+      if (OnClick) OnClick();
+      return result;
+    }
+    case WM_KEYDOWN: {
+      const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+      const LRESULT current = SendMessageW(window, LB_GETCURSEL, 0, 0);
+      if (wParam == VK_SPACE && current >= 0) Toggle(static_cast<std::size_t>(current));
+      const bool moves = wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT ||
+                         wParam == VK_HOME || wParam == VK_END || wParam == VK_SPACE;
+      if (moves && OnClick) OnClick();
+      return result;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace tavrel
