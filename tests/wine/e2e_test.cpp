@@ -49,6 +49,17 @@ std::wstring ListText(HWND list, int index) {
   return text;
 }
 
+// No window manager runs on Xvfb: Wine draws the title bars and frames
+// itself, so that the screenshots show them.
+class WineDrawsFrames : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    RegAdd(L"HKCU\\Software\\Wine\\X11 Driver", L"Decorated", L"N");
+    RegAdd(L"HKCU\\Software\\Wine\\X11 Driver", L"Managed", L"N");
+  }
+};
+const auto* const kFrames = ::testing::AddGlobalTestEnvironment(new WineDrawsFrames);
+
 // A host program: seeds a watched key and its backup copy, starts
 // tavrel.exe /scannow key=Software\TestHost, waits, and reads the outcome.
 TEST(EndToEnd, HostProgramStartupScanAppliesRowsAndReportsUnderTheHostKey) {
@@ -162,7 +173,7 @@ TEST(EndToEnd, InteractiveScansThroughTheWindows) {
     ClickAt(list, 6, (created - top) * height + height / 2);
     Settle(list);
     // The count-down shows on OK from the first tick.
-    HWND ok = FindChild(dialog, L"Button", 0);  // first in tab order
+    HWND ok = FindChild(dialog, L"TavrelGradientButton", 0);  // first in tab order
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(TextOf(ok).substr(0, 2), L"OK");
     const DWORD start = GetTickCount();
