@@ -3,8 +3,7 @@
 tavrel_library(tavrel_surface SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/headless/recording_surface.cpp)
 
-# The GDI backend builds on the Win32 toolkit's handle owners and DPI helper.
-if(WIN32 AND EXISTS ${CMAKE_CURRENT_LIST_DIR}/win32/win32.cmake)
+if(WIN32)
   tavrel_library(tavrel_surface_gdi
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/win32/gdi_surface.cpp
     DEPS tavrel_surface tavrel_ui_win32 gdi32 user32)
