@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "gradient_button/toolkit_button.h"
+#include "gradient_button/win32/gradient_button_window.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/win32_util.h"
 
@@ -147,9 +149,13 @@ ButtonControl& Win32Form::AddPushButton(const ButtonSpec& spec) {
 }
 
 ButtonControl& Win32Form::AddGradientButton(const GradientButtonSpec& spec) {
-  // Until the gradient button is hosted here, a standard push button stands
-  // in for it: same caption, click and mouse-press events.
-  return AddPushButton(spec.button);
+  auto button = CreateGradientButton(Handle(), nextId_++, SettingsForGradientButton(spec));
+  // Without a window for it, a standard push button stands in: same caption,
+  // click and mouse-press events.
+  if (!button) return AddPushButton(spec.button);
+  ButtonControl& control = button->Control();
+  gradientButtons_.push_back(std::move(button));
+  return control;
 }
 
 CheckedListControl& Win32Form::AddCheckedList(const TwipsRect& rect, const FontSpec& font) {

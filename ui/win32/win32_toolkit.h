@@ -15,6 +15,8 @@
 
 namespace tavrel {
 
+class GradientButtonWindow;
+
 class Win32Toolkit;
 
 class Win32Form final : public Form, public Window<Win32Form> {
@@ -67,6 +69,7 @@ class Win32Form final : public Form, public Window<Win32Form> {
   HWND lastFocus_ = nullptr;
   std::vector<std::pair<FontSpec, UniqueGdiObject>> fonts_;
   std::vector<std::unique_ptr<Win32Child>> children_;
+  std::vector<std::unique_ptr<GradientButtonWindow>> gradientButtons_;
   std::vector<std::unique_ptr<Win32Timer>> timers_;
   std::vector<DecorationItem> decorations_;
   UniqueGdiObject logo_;
