@@ -57,6 +57,21 @@ bool IsPress(UINT message) noexcept {
          message == WM_MBUTTONDBLCLK;
 }
 
+// BeginPaint and EndPaint as one owner, so a failed pass still ends painting.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  [[nodiscard]] HDC Dc() const noexcept { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 bool IsRelease(UINT message) noexcept {
   return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
 }
@@ -162,16 +177,21 @@ void GradientButtonWindow::RefreshPictureArea() {
 }
 
 void GradientButtonWindow::OnPaint() {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(Handle(), &paint);
-  in_paint_ = true;
+  const PaintScope paint(Handle());
   // Asked by the window system: run a pass, unless one just ran and only
   // waits to be shown.
-  if (!buffer_fresh_) button_.UserControl_Paint();
-  in_paint_ = false;
+  if (!buffer_fresh_) {
+    in_paint_ = true;
+    try {
+      button_.UserControl_Paint();
+    } catch (...) {
+      in_paint_ = false;
+      throw;
+    }
+    in_paint_ = false;
+  }
   buffer_fresh_ = false;
-  surface_.Present(dc);
-  EndPaint(Handle(), &paint);
+  surface_.Present(paint.Dc());
 }
 
 void GradientButtonWindow::MouseNotice(Source source, UINT message, std::int16_t mouse_button,
@@ -386,10 +406,8 @@ LRESULT PictureAreaWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
+      const PaintScope paint(Handle());
+      Paint(paint.Dc());
       return 0;
     }
     case WM_PRINTCLIENT:
