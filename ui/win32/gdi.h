@@ -41,6 +41,21 @@ class WindowDc {
   HDC dc_;
 };
 
+// A memory DC compatible with another, deleted at the end of scope.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC compatibleWith) noexcept : dc_(CreateCompatibleDC(compatibleWith)) {}
+  ~MemoryDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  [[nodiscard]] HDC Get() const noexcept { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
 // Selects an object into a DC and puts the old one back at the end of scope.
 class ScopedSelectObject {
  public:

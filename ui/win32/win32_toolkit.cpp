@@ -206,14 +206,11 @@ void Win32Form::DrawDecoration(HDC dc, const DecorationItem& item) {
     case Decoration::Logo: {
       BITMAP bitmap{};
       if (logo_ && GetObjectW(logo_.Get(), sizeof(bitmap), &bitmap)) {
-        HDC memory = CreateCompatibleDC(dc);
-        {
-          const ScopedSelectObject select(memory, logo_.Get());
-          SetStretchBltMode(dc, HALFTONE);
-          StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, bitmap.bmWidth,
-                     bitmap.bmHeight, SRCCOPY);
-        }
-        DeleteDC(memory);
+        const MemoryDc memory(dc);
+        const ScopedSelectObject select(memory.Get(), logo_.Get());
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), 0, 0, bitmap.bmWidth,
+                   bitmap.bmHeight, SRCCOPY);
         break;
       }
       // No logo in the executable: a drawn stand-in, a shield-blue tile with the name.
