@@ -23,14 +23,23 @@ struct ProcessRun {
 };
 
 ProcessRun RunProcess(std::wstring commandLine) {
+  // Output goes nowhere, as for a program started by a host program.
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
+                           nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = nul;
+  startup.hStdOutput = nul;
+  startup.hStdError = nul;
   PROCESS_INFORMATION process{};
   ProcessRun run;
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                      &startup, &process);
+  CloseHandle(nul);
+  if (!started) {
     std::fprintf(stderr, "cannot start: %ls\n", commandLine.c_str());
     std::exit(2);
   }

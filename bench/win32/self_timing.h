@@ -52,6 +52,9 @@ inline void PrintSamples(const char* label, const std::vector<double>& seconds) 
   std::sort(sorted.begin(), sorted.end());
   std::printf("%-28s median %9.3f ms  min %9.3f ms  max %9.3f ms  (%zu runs)\n", label, Median(seconds) * 1e3,
               sorted.front() * 1e3, sorted.back() * 1e3, seconds.size());
+  std::printf("%-28s runs in order (ms):", "");
+  for (const double s : seconds) std::printf(" %.0f", s * 1e3);
+  std::printf("\n");
 }
 
 }  // namespace tavrel::bench
