@@ -13,9 +13,9 @@ SurfaceFont ToSurfaceFont(const FontSpec& font) {
   return surface_font;
 }
 
-ButtonSettings SettingsForGradientButton(const GradientButtonSpec& spec) {
-  const ControlPlacement placement{spec.button.rect.left, spec.button.rect.top,
-                                   spec.button.rect.width, spec.button.rect.height};
+ButtonSettings SettingsForGradientButton(const GradientButtonSpec& layout) {
+  const ControlPlacement placement{layout.button.rect.left, layout.button.rect.top,
+                                   layout.button.rect.width, layout.button.rect.height};
   const FormDescription shipped = ReviewButtonsForm();
   for (const FormDescription& control : shipped.children) {
     auto settings = ButtonSettingsFromForm(shipped, control.name);
@@ -29,11 +29,11 @@ ButtonSettings SettingsForGradientButton(const GradientButtonSpec& spec) {
                               static_cast<float>(placement.height), settings.ambient_font);
   BrixButton& button = designer.Button();
   button.UserControl_InitProperties();
-  button.SetBackColor(spec.backColor);
-  button.SetFont(ToSurfaceFont(spec.button.font));
-  button.SetCaption(spec.button.caption);
-  button.SetBorderStyle(spec.borderStyle);
-  button.SetTextAlign(spec.textAlign);
+  button.SetBackColor(layout.backColor);
+  button.SetFont(ToSurfaceFont(layout.button.font));
+  button.SetCaption(layout.button.caption);
+  button.SetBorderStyle(layout.borderStyle);
+  button.SetTextAlign(layout.textAlign);
   button.UserControl_WriteProperties(settings.properties);
   return settings;
 }

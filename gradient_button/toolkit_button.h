@@ -9,9 +9,9 @@ namespace tavrel {
 // A button of the review dialog (the shipped form description has a gradient
 // button at exactly this placement) is restored from that description, as
 // its form saved it. Any other button gets a bag written by the control's own
-// save step from the spec's caption, font, back colour, frame and alignment,
+// save step from the layout's caption, font, back colour, frame and alignment,
 // so it stores nothing that equals a default.
-[[nodiscard]] ButtonSettings SettingsForGradientButton(const GradientButtonSpec& spec);
+[[nodiscard]] ButtonSettings SettingsForGradientButton(const GradientButtonSpec& layout);
 
 [[nodiscard]] SurfaceFont ToSurfaceFont(const FontSpec& font);
 

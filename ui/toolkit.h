@@ -39,13 +39,13 @@ class Form {
 
   virtual LabelControl& AddLabel(const TwipsRect& rect, const FontSpec& font, const std::wstring& text) = 0;
   virtual void AddDecoration(const TwipsRect& rect, Decoration kind) = 0;
-  virtual ComboControl& AddCombo(const ComboSpec& spec) = 0;
+  virtual ComboControl& AddCombo(const ComboSpec& layout) = 0;
   virtual ProgressControl& AddProgressBar(const TwipsRect& rect) = 0;
   // The system's standard push button.
-  virtual ButtonControl& AddPushButton(const ButtonSpec& spec) = 0;
+  virtual ButtonControl& AddPushButton(const ButtonSpec& layout) = 0;
   // The program's own gradient button (a standard push button until that
   // control is hosted: the backend decides, the caller does not change).
-  virtual ButtonControl& AddGradientButton(const GradientButtonSpec& spec) = 0;
+  virtual ButtonControl& AddGradientButton(const GradientButtonSpec& layout) = 0;
   virtual CheckedListControl& AddCheckedList(const TwipsRect& rect, const FontSpec& font) = 0;
   virtual CheckBoxControl& AddCheckBox(const TwipsRect& rect, const FontSpec& font, const std::wstring& caption) = 0;
   virtual TimerControl& AddTimer(int intervalMilliseconds) = 0;
@@ -58,7 +58,7 @@ class Form {
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
-  [[nodiscard]] virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec) = 0;
+  [[nodiscard]] virtual std::unique_ptr<Form> CreateForm(const FormSpec& layout) = 0;
   // Modal, a single OK button, no icon, the application's title.
   virtual void ShowMessageBox(const std::wstring& text) = 0;
   // Dispatches the events already waiting, once, and returns.

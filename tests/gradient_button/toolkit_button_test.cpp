@@ -7,7 +7,7 @@
 namespace tavrel {
 namespace {
 
-GradientButtonSpec Spec(int left, const wchar_t* caption, std::uint32_t back_color) {
+GradientButtonSpec Layout(int left, const wchar_t* caption, std::uint32_t back_color) {
   return {.button = {.rect = {left, 3720, 1455, 375}, .font = kArial825Bold, .caption = caption},
           .backColor = back_color,
           .borderStyle = 1,
@@ -16,8 +16,8 @@ GradientButtonSpec Spec(int left, const wchar_t* caption, std::uint32_t back_col
 
 TEST(SettingsForGradientButton, TheDialogsButtonsComeFromTheShippedFormDescription) {
   // Placed where the description has BrixButton2: restored from it, whatever
-  // the spec's own caption says.
-  const ButtonSettings settings = SettingsForGradientButton(Spec(3480, L"ignored", 0));
+  // the layout's own caption says.
+  const ButtonSettings settings = SettingsForGradientButton(Layout(3480, L"ignored", 0));
   RecordedBrixButton host(1455, 375, settings.ambient_font);
   host.Button().UserControl_ReadProperties(settings.properties);
   EXPECT_EQ(host.Button().Caption(), L"Cancel");
@@ -26,7 +26,7 @@ TEST(SettingsForGradientButton, TheDialogsButtonsComeFromTheShippedFormDescripti
 }
 
 TEST(SettingsForGradientButton, OtherButtonsAreSavedFromTheirSpecWithoutDefaults) {
-  const ButtonSettings settings = SettingsForGradientButton(Spec(100, L"Go", 0x00123456));
+  const ButtonSettings settings = SettingsForGradientButton(Layout(100, L"Go", 0x00123456));
   EXPECT_EQ(settings.placement, (ControlPlacement{100, 3720, 1455, 375}));
   std::vector<std::wstring> names;
   for (const auto& entry : settings.properties.Entries()) names.push_back(entry.first);

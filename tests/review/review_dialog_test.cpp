@@ -51,8 +51,8 @@ TEST_F(ReviewDialogTest, LoadsHiddenWithItsControlsTabStopsAndCountDown) {
   Load();
   HeadlessForm& shown = Form();
   EXPECT_FALSE(shown.IsVisible());
-  EXPECT_EQ(shown.spec.clientWidth, 6645);
-  EXPECT_EQ(shown.spec.clientHeight, 4260);
+  EXPECT_EQ(shown.layout.clientWidth, 6645);
+  EXPECT_EQ(shown.layout.clientHeight, 4260);
   EXPECT_EQ(dialog.dtimer, 30);
   // Tab order: OK, Label1, Cancel, List1, Check1.
   EXPECT_EQ(shown.creationOrder,
@@ -64,10 +64,10 @@ TEST_F(ReviewDialogTest, LoadsHiddenWithItsControlsTabStopsAndCountDown) {
     EXPECT_EQ(button->gradientSpec.backColor, 0x00F7E0BBu);
     EXPECT_EQ(button->gradientSpec.borderStyle, 1);
     EXPECT_EQ(button->gradientSpec.textAlign, 2);
-    EXPECT_EQ(button->spec.font, kArial825Bold);
+    EXPECT_EQ(button->layout.font, kArial825Bold);
   }
-  EXPECT_EQ(Ok().spec.rect, (TwipsRect{1800, 3720, 1455, 375}));
-  EXPECT_EQ(Cancel().spec.rect, (TwipsRect{3480, 3720, 1455, 375}));
+  EXPECT_EQ(Ok().layout.rect, (TwipsRect{1800, 3720, 1455, 375}));
+  EXPECT_EQ(Cancel().layout.rect, (TwipsRect{3480, 3720, 1455, 375}));
   EXPECT_EQ(shown.labels.at(0)->text,
             L"Changes have been made to the Registry and are outlined below.  Indicate which changes you want to "
             L"keep by adding a check to the boxes below:");

@@ -34,15 +34,15 @@ class ScanWindowTest : public ::testing::Test {
 TEST_F(ScanWindowTest, AnInteractiveRunShowsTheWindowWithItsControls) {
   StartInteractive();
   EXPECT_TRUE(form->IsVisible());
-  EXPECT_EQ(form->spec.caption, L"Brix Tavrel");
-  EXPECT_EQ(form->spec.clientWidth, 3975);
-  EXPECT_EQ(form->spec.clientHeight, 2100);
+  EXPECT_EQ(form->layout.caption, L"Brix Tavrel");
+  EXPECT_EQ(form->layout.clientWidth, 3975);
+  EXPECT_EQ(form->layout.clientHeight, 2100);
   EXPECT_FALSE(form->outerHeight.has_value());
   EXPECT_EQ(form->creationOrder,
             (std::vector<std::wstring>{L"combo", L"label", L"label", L"progress", L"button", L"button"}));
   EXPECT_EQ(Combo().Text(), L"Compare");
-  EXPECT_EQ(Combo().spec.items, (std::vector<std::wstring>{L"Backup", L"Restore", L"Compare"}));
-  EXPECT_EQ(Combo().spec.rect, (TwipsRect{1680, 840, 1935, 315}));
+  EXPECT_EQ(Combo().layout.items, (std::vector<std::wstring>{L"Backup", L"Restore", L"Compare"}));
+  EXPECT_EQ(Combo().layout.rect, (TwipsRect{1680, 840, 1935, 315}));
   EXPECT_FALSE(Combo().IsLocked());
   EXPECT_EQ(form->labels.at(0)->text, L"Brix Tavrel");
   EXPECT_EQ(form->labels.at(0)->font, kArial12Bold);
@@ -53,8 +53,8 @@ TEST_F(ScanWindowTest, AnInteractiveRunShowsTheWindowWithItsControls) {
   EXPECT_EQ(ScanNow().Caption(), L"Scan Now");
   EXPECT_EQ(Close().Caption(), L"Close");
   EXPECT_FALSE(ScanNow().gradient);
-  EXPECT_EQ(ScanNow().spec.font, kArial825Bold);
-  EXPECT_EQ(Close().spec.rect, (TwipsRect{2040, 1440, 1215, 495}));
+  EXPECT_EQ(ScanNow().layout.font, kArial825Bold);
+  EXPECT_EQ(Close().layout.rect, (TwipsRect{2040, 1440, 1215, 495}));
   ASSERT_EQ(form->decorations.size(), 1u);
   EXPECT_EQ(form->decorations[0].kind, Decoration::ProgramIcon);
   EXPECT_EQ(world.toolkit.LoadedFormCount(), 1);  // the dialog is not loaded yet

@@ -9,7 +9,7 @@ void HeadlessCombo::Type(const std::wstring& typed) {
 }
 
 void HeadlessCombo::Pick(std::size_t item) {
-  if (!locked && item < spec.items.size()) text = spec.items[item];
+  if (!locked && item < layout.items.size()) text = layout.items[item];
 }
 
 void HeadlessButton::ClickWithMouse() {

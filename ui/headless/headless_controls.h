@@ -31,7 +31,7 @@ struct HeadlessDecoration {
 
 class HeadlessCombo final : public ComboControl {
  public:
-  explicit HeadlessCombo(ComboSpec s) : spec(s), text(std::move(s.text)) {}
+  explicit HeadlessCombo(ComboSpec s) : layout(s), text(std::move(s.text)) {}
   [[nodiscard]] std::wstring Text() const override { return text; }
   void SetLocked(bool l) override { locked = l; }
   [[nodiscard]] bool IsLocked() const override { return locked; }
@@ -40,7 +40,7 @@ class HeadlessCombo final : public ComboControl {
   void Type(const std::wstring& typed);
   void Pick(std::size_t item);
 
-  ComboSpec spec;
+  ComboSpec layout;
   std::wstring text;
   bool locked = false;
 };
@@ -63,7 +63,7 @@ class HeadlessProgress final : public ProgressControl {
 class HeadlessButton final : public ButtonControl {
  public:
   HeadlessButton(const HeadlessForm& form, ButtonSpec s, bool isGradient, GradientButtonSpec g)
-      : spec(std::move(s)), gradient(isGradient), gradientSpec(std::move(g)), caption_(spec.caption), form_(form) {}
+      : layout(std::move(s)), gradient(isGradient), gradientSpec(std::move(g)), caption_(layout.caption), form_(form) {}
   void SetCaption(const std::wstring& c) override {
     caption_ = c;
     captions.push_back(c);
@@ -77,7 +77,7 @@ class HeadlessButton final : public ButtonControl {
   // Enter or Space while the button has the focus: Click only.
   void ClickWithKeyboard();
 
-  ButtonSpec spec;
+  ButtonSpec layout;
   bool gradient;
   GradientButtonSpec gradientSpec;
   std::vector<std::wstring> captions;  // every caption set after creation

@@ -5,7 +5,7 @@
 
 namespace tavrel {
 
-HeadlessForm::HeadlessForm(HeadlessToolkit& toolkit, FormSpec s) : spec(std::move(s)), toolkit_(toolkit) {}
+HeadlessForm::HeadlessForm(HeadlessToolkit& toolkit, FormSpec s) : layout(std::move(s)), toolkit_(toolkit) {}
 
 HeadlessForm::~HeadlessForm() { toolkit_.Forget(this); }
 
@@ -72,8 +72,8 @@ HeadlessToolkit::HeadlessToolkit(std::wstring title) : applicationTitle(std::mov
 
 HeadlessToolkit::~HeadlessToolkit() = default;
 
-std::unique_ptr<Form> HeadlessToolkit::CreateForm(const FormSpec& spec) {
-  auto form = std::make_unique<HeadlessForm>(*this, spec);
+std::unique_ptr<Form> HeadlessToolkit::CreateForm(const FormSpec& layout) {
+  auto form = std::make_unique<HeadlessForm>(*this, layout);
   forms_.push_back(form.get());
   return form;
 }
@@ -121,7 +121,7 @@ void HeadlessToolkit::AdvanceClock(long long milliseconds) {
 
 HeadlessForm* HeadlessToolkit::LoadedForm(const std::wstring& caption) const {
   for (HeadlessForm* form : forms_) {
-    if (form->IsLoaded() && form->spec.caption == caption) return form;
+    if (form->IsLoaded() && form->layout.caption == caption) return form;
   }
   return nullptr;
 }

@@ -18,7 +18,7 @@ class HeadlessToolkit;
 
 class HeadlessForm final : public Form {
  public:
-  HeadlessForm(HeadlessToolkit& toolkit, FormSpec spec);
+  HeadlessForm(HeadlessToolkit& toolkit, FormSpec layout);
   ~HeadlessForm() override;
   HeadlessForm(const HeadlessForm&) = delete;
   HeadlessForm& operator=(const HeadlessForm&) = delete;
@@ -32,10 +32,10 @@ class HeadlessForm final : public Form {
 
   LabelControl& AddLabel(const TwipsRect& rect, const FontSpec& font, const std::wstring& text) override;
   void AddDecoration(const TwipsRect& rect, Decoration kind) override { decorations.push_back({rect, kind}); }
-  ComboControl& AddCombo(const ComboSpec& spec) override;
+  ComboControl& AddCombo(const ComboSpec& layout) override;
   ProgressControl& AddProgressBar(const TwipsRect& rect) override;
-  ButtonControl& AddPushButton(const ButtonSpec& spec) override;
-  ButtonControl& AddGradientButton(const GradientButtonSpec& spec) override;
+  ButtonControl& AddPushButton(const ButtonSpec& layout) override;
+  ButtonControl& AddGradientButton(const GradientButtonSpec& layout) override;
   CheckedListControl& AddCheckedList(const TwipsRect& rect, const FontSpec& font) override;
   CheckBoxControl& AddCheckBox(const TwipsRect& rect, const FontSpec& font, const std::wstring& caption) override;
   TimerControl& AddTimer(int intervalMilliseconds) override;
@@ -44,7 +44,7 @@ class HeadlessForm final : public Form {
   void CloseFromFrame();
 
   // Inspection. Controls are listed in creation (tab) order.
-  FormSpec spec;
+  FormSpec layout;
   std::optional<int> outerHeight;
   int showCount = 0;
   std::vector<std::unique_ptr<HeadlessLabel>> labels;
@@ -71,7 +71,7 @@ class HeadlessToolkit final : public Toolkit {
   HeadlessToolkit(const HeadlessToolkit&) = delete;
   HeadlessToolkit& operator=(const HeadlessToolkit&) = delete;
 
-  [[nodiscard]] std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
+  [[nodiscard]] std::unique_ptr<Form> CreateForm(const FormSpec& layout) override;
   void ShowMessageBox(const std::wstring& text) override;
   void PumpPendingEvents() override;
   int RunEventLoop() override;

@@ -126,18 +126,18 @@ void GdiSurface::FilledBox(float x1, float y1, float x2, float y2, Colour colour
 
 HFONT GdiSurface::CurrentFont() noexcept {
   if (font_ && font_made_from_ == Font()) return static_cast<HFONT>(font_.Get());
-  const SurfaceFont& spec = Font();
+  const SurfaceFont& wanted = Font();
   LOGFONTW logical{};
-  logical.lfHeight = FontHeight(static_cast<int>(std::lround(spec.points * 100)), dpi_);
-  logical.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  logical.lfItalic = spec.italic ? TRUE : FALSE;
-  logical.lfUnderline = spec.underline ? TRUE : FALSE;
-  logical.lfStrikeOut = spec.strikethrough ? TRUE : FALSE;
+  logical.lfHeight = FontHeight(static_cast<int>(std::lround(wanted.points * 100)), dpi_);
+  logical.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
+  logical.lfItalic = wanted.italic ? TRUE : FALSE;
+  logical.lfUnderline = wanted.underline ? TRUE : FALSE;
+  logical.lfStrikeOut = wanted.strikethrough ? TRUE : FALSE;
   logical.lfCharSet = DEFAULT_CHARSET;
   logical.lfQuality = DEFAULT_QUALITY;
-  spec.name.copy(logical.lfFaceName, LF_FACESIZE - 1);
+  wanted.name.copy(logical.lfFaceName, LF_FACESIZE - 1);
   font_.Reset(CreateFontIndirectW(&logical));
-  font_made_from_ = spec;
+  font_made_from_ = wanted;
   return static_cast<HFONT>(font_.Get());
 }
 

@@ -35,9 +35,9 @@ void Win32Label::SetText(const std::wstring& text) {
 
 std::wstring Win32Label::Text() const { return Alive() ? win32::WindowText(Window()) : std::wstring(); }
 
-Win32Combo::Win32Combo(HWND window, const bool& alive, const ComboSpec& spec) : Win32Child(window, alive) {
-  for (const auto& item : spec.items) SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  SetWindowTextW(window, spec.text.c_str());
+Win32Combo::Win32Combo(HWND window, const bool& alive, const ComboSpec& layout) : Win32Child(window, alive) {
+  for (const auto& item : layout.items) SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SetWindowTextW(window, layout.text.c_str());
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   if (GetComboBoxInfo(window, &info)) edit_ = info.hwndItem;

@@ -46,7 +46,7 @@ class Win32Label final : public LabelControl, public Win32Child {
 
 class Win32Combo final : public ComboControl, public Win32Child {
  public:
-  Win32Combo(HWND window, const bool& alive, const ComboSpec& spec);
+  Win32Combo(HWND window, const bool& alive, const ComboSpec& layout);
   [[nodiscard]] std::wstring Text() const override;
   void SetLocked(bool locked) override;
   [[nodiscard]] bool IsLocked() const override { return locked_; }

@@ -38,14 +38,14 @@ void Win32Form::CustomizeClass(WNDCLASSEXW& windowClass) noexcept {
   windowClass.hIconSm = ProgramIcon();
 }
 
-Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& spec) : toolkit_(toolkit) {
+Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& layout) : toolkit_(toolkit) {
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  if (!CreateHandle(WS_EX_CONTROLPARENT, kStyle, spec.caption.c_str(), nullptr)) return;
+  if (!CreateHandle(WS_EX_CONTROLPARENT, kStyle, layout.caption.c_str(), nullptr)) return;
   alive_ = true;
   toolkit_.FormOpened();
   dpi_ = ReadWindowDpi(Handle());
-  // Centred on the screen, with the client area the spec asks for.
-  RECT rect{0, 0, Px(spec.clientWidth), Px(spec.clientHeight)};
+  // Centred on the screen, with the client area the layout asks for.
+  RECT rect{0, 0, Px(layout.clientWidth), Px(layout.clientHeight)};
   AdjustWindowRectEx(&rect, kStyle, FALSE, WS_EX_CONTROLPARENT);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
@@ -61,15 +61,15 @@ Win32Form::~Win32Form() {
 
 int Win32Form::Px(int twips) const noexcept { return TwipsToPixels(twips, dpi_); }
 
-HFONT Win32Form::Font(const FontSpec& spec) {
+HFONT Win32Form::Font(const FontSpec& layout) {
   for (auto& [known, font] : fonts_) {
-    if (known == spec) return static_cast<HFONT>(font.Get());
+    if (known == layout) return static_cast<HFONT>(font.Get());
   }
-  const std::wstring face(spec.face ? spec.face : L"Arial");
-  HFONT font = CreateFontW(FontHeight(spec.hundredthsOfPoint, dpi_), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE,
+  const std::wstring face(layout.face ? layout.face : L"Arial");
+  HFONT font = CreateFontW(FontHeight(layout.hundredthsOfPoint, dpi_), 0, 0, 0, layout.bold ? FW_BOLD : FW_NORMAL, FALSE,
                            FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_SWISS, face.c_str());
-  fonts_.emplace_back(spec, UniqueGdiObject(font));
+  fonts_.emplace_back(layout, UniqueGdiObject(font));
   return font;
 }
 
@@ -131,11 +131,11 @@ void Win32Form::AddDecoration(const TwipsRect& rect, Decoration kind) {
   }
 }
 
-ComboControl& Win32Form::AddCombo(const ComboSpec& spec) {
+ComboControl& Win32Form::AddCombo(const ComboSpec& layout) {
   // A combo box's window height includes its drop-down list.
-  HWND child = CreateChild(L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, spec.rect,
-                           spec.font, Px(spec.rect.height) * 4);
-  return Keep(std::make_unique<Win32Combo>(child, alive_, spec));
+  HWND child = CreateChild(L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, layout.rect,
+                           layout.font, Px(layout.rect.height) * 4);
+  return Keep(std::make_unique<Win32Combo>(child, alive_, layout));
 }
 
 ProgressControl& Win32Form::AddProgressBar(const TwipsRect& rect) {
@@ -143,16 +143,16 @@ ProgressControl& Win32Form::AddProgressBar(const TwipsRect& rect) {
   return Keep(std::make_unique<Win32Progress>(child, alive_));
 }
 
-ButtonControl& Win32Form::AddPushButton(const ButtonSpec& spec) {
-  HWND child = CreateChild(L"BUTTON", spec.caption, BS_PUSHBUTTON | WS_TABSTOP, 0, spec.rect, spec.font);
+ButtonControl& Win32Form::AddPushButton(const ButtonSpec& layout) {
+  HWND child = CreateChild(L"BUTTON", layout.caption, BS_PUSHBUTTON | WS_TABSTOP, 0, layout.rect, layout.font);
   return Keep(std::make_unique<Win32PushButton>(child, alive_));
 }
 
-ButtonControl& Win32Form::AddGradientButton(const GradientButtonSpec& spec) {
-  auto button = CreateGradientButton(Handle(), nextId_++, SettingsForGradientButton(spec));
+ButtonControl& Win32Form::AddGradientButton(const GradientButtonSpec& layout) {
+  auto button = CreateGradientButton(Handle(), nextId_++, SettingsForGradientButton(layout));
   // Without a window for it, a standard push button stands in: same caption,
   // click and mouse-press events.
-  if (!button) return AddPushButton(spec.button);
+  if (!button) return AddPushButton(layout.button);
   ButtonControl& control = button->Control();
   gradientButtons_.push_back(std::move(button));
   return control;
@@ -298,7 +298,7 @@ Win32Toolkit::Win32Toolkit(std::wstring applicationTitle) : applicationTitle_(st
   InitCommonControlsEx(&controls);
 }
 
-std::unique_ptr<Form> Win32Toolkit::CreateForm(const FormSpec& spec) { return std::make_unique<Win32Form>(*this, spec); }
+std::unique_ptr<Form> Win32Toolkit::CreateForm(const FormSpec& layout) { return std::make_unique<Win32Form>(*this, layout); }
 
 void Win32Toolkit::ShowMessageBox(const std::wstring& text) {
   MessageBoxW(GetActiveWindow(), text.c_str(), applicationTitle_.c_str(), MB_OK);

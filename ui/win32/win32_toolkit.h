@@ -24,7 +24,7 @@ class Win32Form final : public Form, public Window<Win32Form> {
   static constexpr wchar_t kClassName[] = L"TavrelForm";
   static void CustomizeClass(WNDCLASSEXW& windowClass) noexcept;
 
-  Win32Form(Win32Toolkit& toolkit, const FormSpec& spec);
+  Win32Form(Win32Toolkit& toolkit, const FormSpec& layout);
   ~Win32Form() override;
 
   void Show() override;
@@ -36,10 +36,10 @@ class Win32Form final : public Form, public Window<Win32Form> {
 
   LabelControl& AddLabel(const TwipsRect& rect, const FontSpec& font, const std::wstring& text) override;
   void AddDecoration(const TwipsRect& rect, Decoration kind) override;
-  ComboControl& AddCombo(const ComboSpec& spec) override;
+  ComboControl& AddCombo(const ComboSpec& layout) override;
   ProgressControl& AddProgressBar(const TwipsRect& rect) override;
-  ButtonControl& AddPushButton(const ButtonSpec& spec) override;
-  ButtonControl& AddGradientButton(const GradientButtonSpec& spec) override;
+  ButtonControl& AddPushButton(const ButtonSpec& layout) override;
+  ButtonControl& AddGradientButton(const GradientButtonSpec& layout) override;
   CheckedListControl& AddCheckedList(const TwipsRect& rect, const FontSpec& font) override;
   CheckBoxControl& AddCheckBox(const TwipsRect& rect, const FontSpec& font, const std::wstring& caption) override;
   TimerControl& AddTimer(int intervalMilliseconds) override;
@@ -53,7 +53,7 @@ class Win32Form final : public Form, public Window<Win32Form> {
   };
 
   [[nodiscard]] int Px(int twips) const noexcept;
-  [[nodiscard]] HFONT Font(const FontSpec& spec);
+  [[nodiscard]] HFONT Font(const FontSpec& layout);
   HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
                    const TwipsRect& rect, const FontSpec& font, int extraHeight = 0);
   template <typename C>
@@ -81,7 +81,7 @@ class Win32Toolkit final : public Toolkit {
   Win32Toolkit(const Win32Toolkit&) = delete;
   Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
-  [[nodiscard]] std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
+  [[nodiscard]] std::unique_ptr<Form> CreateForm(const FormSpec& layout) override;
   void ShowMessageBox(const std::wstring& text) override;
   void PumpPendingEvents() override;
   int RunEventLoop() override;
