@@ -28,7 +28,7 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, ASecondInstanceEndsAtOnceWithNothingReadWrittenOrShown) {
   SeedOrdinaryChanges(world);
-  world.instanceLock.otherInstanceRunning = true;
+  world.instanceLock.SetOtherInstanceRunning(true);
   world.CountRegistryCalls();
   world.files.calls = 0;
   for (const wchar_t* args : {L"", L"/scannow key=Software\\TestHost"}) {

@@ -38,24 +38,6 @@ void MemoryFileSystem::Remove(const std::wstring& path) {
   contents.erase(path);
 }
 
-namespace {
-class HeldGuard final : public InstanceGuard {
- public:
-  explicit HeldGuard(std::shared_ptr<bool> held) : held_(std::move(held)) { *held_ = true; }
-  ~HeldGuard() override { *held_ = false; }
-  HeldGuard(const HeldGuard&) = delete;
-  HeldGuard& operator=(const HeldGuard&) = delete;
-
- private:
-  std::shared_ptr<bool> held_;
-};
-}  // namespace
-
-std::unique_ptr<InstanceGuard> SharedInstanceLock::TryAcquire() {
-  if (otherInstanceRunning || *held_) return nullptr;
-  return std::make_unique<HeldGuard>(held_);
-}
-
 TestWorld::TestWorld() = default;
 
 void TestWorld::WriteWatchList(const std::vector<std::wstring>& lines) {

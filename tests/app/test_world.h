@@ -10,6 +10,8 @@
 #include "app/program.h"
 #include "registry/memory/memory_registry.h"
 #include "registry/registry.h"
+#include "tests/fakes/fake_clock.h"
+#include "tests/fakes/fake_process.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace tavrel::testing {
@@ -24,37 +26,6 @@ class MemoryFileSystem final : public FileSystem {
 
   std::map<std::wstring, std::string> contents;
   mutable int calls = 0;
-};
-
-class FixedClock final : public Clock {
- public:
-  explicit FixedClock(LocalTime time) : now(time) {}
-  [[nodiscard]] LocalTime Now() const override { return now; }
-  LocalTime now;
-};
-
-class FixedProcess final : public Process {
- public:
-  FixedProcess(std::wstring argumentText, std::wstring programFolder)
-      : argumentText_(std::move(argumentText)), programFolder_(std::move(programFolder)) {}
-  [[nodiscard]] std::wstring ArgumentText() const override { return argumentText_; }
-  [[nodiscard]] std::wstring ProgramFolder() const override { return programFolder_; }
-
- private:
-  std::wstring argumentText_;
-  std::wstring programFolder_;
-};
-
-// One lock for the "processes" of a test: held while a guard lives, or while
-// the test says another instance runs.
-class SharedInstanceLock final : public InstanceLock {
- public:
-  [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire() override;
-  [[nodiscard]] bool IsHeld() const { return *held_; }
-  bool otherInstanceRunning = false;
-
- private:
-  std::shared_ptr<bool> held_ = std::make_shared<bool>(false);
 };
 
 class RecordingSound final : public SoundPlayer {
@@ -72,8 +43,8 @@ struct TestWorld {
   MemoryRegistry registryApi;
   Registry registry{registryApi};
   MemoryFileSystem files;
-  FixedClock clock{LocalTime{2027, 3, 5, 9, 5, 7}};
-  SharedInstanceLock instanceLock;
+  FakeClock clock{LocalTime{2027, 3, 5, 9, 5, 7}};
+  FakeInstanceLock instanceLock;
   RecordingSound sound;
   HeadlessToolkit toolkit;
 
@@ -93,7 +64,7 @@ struct TestWorld {
 // One run of the program on the world.
 struct TavrelProcess {
   TavrelProcess(TestWorld& world, const std::wstring& argumentText);
-  FixedProcess process;
+  FakeProcess process;
   Program program;
 };
 
