@@ -4,7 +4,10 @@
 // started with CreateProcessW and waited for, alternately; the time is from
 // the start to the end of the process (wall clock), and the CPU time it used
 // is shown beside it. The last line is the ratio of the medians.
-// Usage: tavrel_scannow_bench PATH\tavrel.exe HOSTKEY QUERYKEY [repetitions]
+// With the path of an empty GUI program as a fifth argument, that program is
+// timed against tavrel.exe as well (shown before the last line), which tells
+// Wine's cost of starting any GUI process from Tavrel's own.
+// Usage: tavrel_scannow_bench PATH\tavrel.exe HOSTKEY QUERYKEY [repetitions [PATH\empty.exe]]
 #include <windows.h>
 
 #include <cstdio>
@@ -65,7 +68,7 @@ std::wstring Wide(const char* text) { return std::wstring(text, text + std::char
 int main(int argc, char** argv) {
   using namespace tavrel::bench;
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s PATH\\tavrel.exe HOSTKEY QUERYKEY [repetitions]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s PATH\\tavrel.exe HOSTKEY QUERYKEY [repetitions [PATH\\empty.exe]]\n", argv[0]);
     return 2;
   }
   const std::wstring scan = L"\"" + Wide(argv[1]) + L"\" /scannow key=" + Wide(argv[2]);
@@ -86,6 +89,15 @@ int main(int argc, char** argv) {
   PrintSamples("reg.exe query", times.second);
   std::printf("CPU time (kernel + user), median: scannow %.1f ms, reg query %.1f ms\n", Median(scanCpu) * 1e3,
               Median(queryCpu) * 1e3);
+  if (argc > 5) {
+    const std::wstring empty = L"\"" + Wide(argv[5]) + L"\"";
+    const Pair gui = TimeAlternately(
+        repetitions, [&] { scanExit |= RunProcess(scan).exitCode; }, [&] { RunProcess(empty); });
+    std::printf("against an empty Win32 GUI program (one hidden window), alternating:\n");
+    PrintSamples("tavrel.exe /scannow", gui.first);
+    PrintSamples("empty GUI program", gui.second);
+    std::printf("scannow vs empty GUI program ratio: %.2f\n", Median(gui.first) / Median(gui.second));
+  }
   std::printf("scannow vs reg query ratio: %.2f\n", Median(times.first) / Median(times.second));
   return scanExit == 0 ? 0 : 1;
 }

@@ -12,3 +12,8 @@ add_executable(tavrel_scannow_bench ${CMAKE_CURRENT_LIST_DIR}/scannow_bench.cpp)
 target_include_directories(tavrel_scannow_bench PRIVATE ${PROJECT_SOURCE_DIR})
 tavrel_flags(tavrel_scannow_bench)
 tavrel_static_runtime(tavrel_scannow_bench)
+
+add_executable(tavrel_empty_gui_program WIN32 ${CMAKE_CURRENT_LIST_DIR}/empty_gui_program.cpp)
+target_link_options(tavrel_empty_gui_program PRIVATE -municode)
+tavrel_flags(tavrel_empty_gui_program)
+tavrel_static_runtime(tavrel_empty_gui_program)
