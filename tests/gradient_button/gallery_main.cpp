@@ -186,17 +186,31 @@ ControlPlacement CellButton(int column, int row, int height = kButtonHeight) {
   return {120 + column * kCellWidth, 120 + row * kCellHeight + 300, kButtonWidth, height};
 }
 
+// Steps several looks share.
+void Press(BrixButton& b) {
+  b.SetButtonDown(true);
+  b.UserControl_Resize();
+  b.Refresh();
+}
+void Fade(BrixButton& b) {
+  b.SetFadetoColor(0x00FFFFFF);
+  b.SetBackColor(0x00C08040);
+  b.SetStyle(1);
+}
+// Align 2 first, so that the picture area takes the image's size.
+void PictureAt(BrixButton& b, std::int32_t align) {
+  b.SetPicture(TickPicture());
+  b.SetPictureAlign(2);
+  b.SetPictureAlign(align);
+  b.SetShowPicture(true);
+}
+
 int ShowLooks() {
   const std::vector<Cell> cells{
       {L"frame 1: resting", DialogLook(CellButton(0, 0), L"OK"), nullptr},
       {L"frame 1: focus", DialogLook(CellButton(1, 0), L"OK"),
        [](BrixButton& b) { b.UserControl_GotFocus(); }},
-      {L"frame 1: pressed", DialogLook(CellButton(2, 0), L"OK"),
-       [](BrixButton& b) {
-         b.SetButtonDown(true);
-         b.UserControl_Resize();
-         b.Refresh();
-       }},
+      {L"frame 1: pressed", DialogLook(CellButton(2, 0), L"OK"), Press},
       {L"frame 1: disabled", DialogLook(CellButton(3, 0), L"Cancel"),
        [](BrixButton& b) { b.SetEnabled(false); }},
       {L"frame 0: resting", PlainLook(CellButton(0, 1), L"Plain"), nullptr},
@@ -204,32 +218,16 @@ int ShowLooks() {
        [](BrixButton& b) { b.UserControl_GotFocus(); }},
       {L"frame 2: sunken", PlainLook(CellButton(2, 1), L"Sunken"),
        [](BrixButton& b) { b.SetBorderStyle(2); }},
-      {L"frame 0: pressed", PlainLook(CellButton(3, 1), L"Plain"),
-       [](BrixButton& b) {
-         b.SetButtonDown(true);
-         b.UserControl_Resize();
-         b.Refresh();
-       }},
-      {L"gradient: resting", DialogLook(CellButton(0, 2), L"Fade"),
-       [](BrixButton& b) {
-         b.SetFadetoColor(0x00FFFFFF);
-         b.SetBackColor(0x00C08040);
-         b.SetStyle(1);
-       }},
+      {L"frame 0: pressed", PlainLook(CellButton(3, 1), L"Plain"), Press},
+      {L"gradient: resting", DialogLook(CellButton(0, 2), L"Fade"), Fade},
       {L"gradient: pressed", DialogLook(CellButton(1, 2), L"Fade"),
        [](BrixButton& b) {
-         b.SetFadetoColor(0x00FFFFFF);
-         b.SetBackColor(0x00C08040);
-         b.SetStyle(1);
-         b.SetButtonDown(true);
-         b.UserControl_Resize();
-         b.Refresh();
+         Fade(b);
+         Press(b);
        }},
       {L"gradient: focus", DialogLook(CellButton(2, 2), L"Fade"),
        [](BrixButton& b) {
-         b.SetFadetoColor(0x00FFFFFF);
-         b.SetBackColor(0x00C08040);
-         b.SetStyle(1);
+         Fade(b);
          b.UserControl_GotFocus();
        }},
       {L"gradient to 0x8000000F", PlainLook(CellButton(3, 2), L"System"),
@@ -241,34 +239,17 @@ int ShowLooks() {
       {L"picture left", DialogLook(CellButton(0, 3), L"Accept"),
        [](BrixButton& b) {
          b.SetTextAlign(0);
-         b.SetPicture(TickPicture());
-         b.SetPictureAlign(2);  // once, so the area takes the image's size
-         b.SetPictureAlign(0);
-         b.SetShowPicture(true);
+         PictureAt(b, 0);
        }},
       {L"picture above", DialogLook(CellButton(1, 3, 735), L"Accept"),
-       [](BrixButton& b) {
-         b.SetPicture(TickPicture());
-         b.SetPictureAlign(2);
-         b.SetPictureAlign(1);
-         b.SetShowPicture(true);
-       }},
+       [](BrixButton& b) { PictureAt(b, 1); }},
       {L"picture centred", DialogLook(CellButton(2, 3), L""),
-       [](BrixButton& b) {
-         b.SetPicture(TickPicture());
-         b.SetPictureAlign(2);
-         b.SetShowPicture(true);
-       }},
+       [](BrixButton& b) { PictureAt(b, 2); }},
       {L"text right, pressed", DialogLook(CellButton(3, 3), L"Right"),
        [](BrixButton& b) {
          b.SetTextAlign(1);
-         b.SetPicture(TickPicture());
-         b.SetPictureAlign(2);
-         b.SetPictureAlign(0);
-         b.SetShowPicture(true);
-         b.SetButtonDown(true);
-         b.UserControl_Resize();
-         b.Refresh();
+         PictureAt(b, 0);
+         Press(b);
        }},
   };
   GalleryWindow gallery(L"Gradient buttons", 120 + 4 * kCellWidth, 120 + 4 * kCellHeight + 300);
