@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/utf16.h"
 #include "tests/scan/scan_world.h"
 
 namespace tavrel::test {
@@ -27,14 +28,19 @@ class ScanScenario : public ::testing::Test {
   const std::wstring other = world.Key(L"Other");
 };
 
-TEST_F(ScanScenario, FirstCompareOfANeverBackedUpKeyReportsEveryValueAsCreated) {
-  world.Set(run, L"Alpha", L"one.exe");
-  world.Set(run, L"Beta", L"");
+TEST_F(ScanScenario, FirstCompareOfANeverBackedUpKeyReportsEveryValueAsCreatedInEnumerationOrder) {
+  world.Set(run, L"Zulu", L"z.exe");
+  world.Set(run, L"Alpha", L"");
+  world.Set(run, L"Mike", L"m");
   world.WatchKey(kCurrentUser, run);
-
   world.Scan(kScanCompare);
-
-  EXPECT_THAT(world.Rows(), ElementsAre(Created(run, L"Alpha", L"one.exe"), Created(run, L"Beta", L"")));
+  const ChangeRow zulu = Created(run, L"Zulu", L"z.exe"), alpha = Created(run, L"Alpha", L""),
+                  mike = Created(run, L"Mike", L"m");
+  if (world.ListsSortedByName()) {  // Wine
+    EXPECT_THAT(world.Rows(), ElementsAre(alpha, mike, zulu));
+  } else {  // Windows and the in-memory registry: creation order
+    EXPECT_THAT(world.Rows(), ElementsAre(zulu, alpha, mike));
+  }
   EXPECT_EQ(world.watchList.FoundCount, 0);
   EXPECT_FALSE(world.KeyExists(ScanWorld::Backup(run))) << "Compare never writes a backup copy";
 }
@@ -44,11 +50,9 @@ TEST_F(ScanScenario, CompareRightAfterBackupFindsNothingAndLeavesTheDialogUnload
   world.SetDword(run, L"Flags", 3);
   world.Set(run, L"Gamma", L"three");
   world.WatchKey(kCurrentUser, run);
-
   world.Scan(kScanBackup);
   EXPECT_THAT(world.Names(ScanWorld::Backup(run)), ElementsAre(L"Alpha", L"Flags", L"Gamma"));
   world.Scan(kScanCompare);
-
   EXPECT_THAT(world.Rows(), IsEmpty());
   EXPECT_FALSE(world.dialog.IsLoaded());
   EXPECT_EQ(world.watchList.FoundCount, 0);
@@ -65,7 +69,6 @@ TEST_F(ScanScenario, ChangesAndCreationsComeInLiveOrderThenDeletionsInBackupOrde
   world.Set(run, L"Zest", L"peel");
   world.WatchKey(kCurrentUser, run);
   world.Scan(kScanBackup);
-
   world.Set(run, L"Banana", L"green");  // changed text
   world.Set(run, L"Cherry", L"ON");     // changed only in letter case: no finding
   world.Remove(run, L"Date");
@@ -76,7 +79,6 @@ TEST_F(ScanScenario, ChangesAndCreationsComeInLiveOrderThenDeletionsInBackupOrde
   world.Set(run, L"ZEST", L"rind");
   world.Set(run, L"Zucchini", L"squash");  // added
   world.Scan(kScanCompare);
-
   EXPECT_THAT(world.Rows(), ElementsAre(Changed(run, L"Banana", L"green", L"yellow"),
                                         Changed(run, L"Zest", L"rind", L"peel"),  // the backup's letter case
                                         Created(run, L"Zucchini", L"squash"),     //
@@ -85,33 +87,20 @@ TEST_F(ScanScenario, ChangesAndCreationsComeInLiveOrderThenDeletionsInBackupOrde
   EXPECT_EQ(world.watchList.FoundCount, 0);
 }
 
-TEST_F(ScanScenario, RowsFollowTheRegistrysEnumerationOrder) {
-  world.Set(run, L"Zulu", L"z");
-  world.Set(run, L"Alpha", L"a");
-  world.Set(run, L"Mike", L"m");
-  world.WatchKey(kCurrentUser, run);
-
-  world.Scan(kScanCompare);
-
-  if (world.ListsSortedByName()) {  // Wine
-    EXPECT_THAT(world.Rows(), ElementsAre(Created(run, L"Alpha", L"a"), Created(run, L"Mike", L"m"),
-                                          Created(run, L"Zulu", L"z")));
-  } else {  // Windows and the in-memory registry: creation order
-    EXPECT_THAT(world.Rows(), ElementsAre(Created(run, L"Zulu", L"z"), Created(run, L"Alpha", L"a"),
-                                          Created(run, L"Mike", L"m")));
-  }
-}
-
-TEST_F(ScanScenario, AWatchedKeyThatVanishedReportsEveryBackedUpValueAsDeleted) {
+TEST_F(ScanScenario, AVanishedKeyComparesAsAllDeletedBacksUpToNoCopyAndRestoresToNoKey) {
   world.Set(run, L"Alpha", L"one");
   world.Set(run, L"Beta", L"two");
   world.WatchKey(kCurrentUser, run);
   world.Scan(kScanBackup);
   world.registry.DeleteKey(kCurrentUser, run);
-
   world.Scan(kScanCompare);
-
   EXPECT_THAT(world.Rows(), ElementsAre(Deleted(run, L"Alpha", L"one"), Deleted(run, L"Beta", L"two")));
+  NextRun();
+  world.Scan(kScanBackup);
+  EXPECT_FALSE(world.KeyExists(ScanWorld::Backup(run)));
+  world.Set(run, L"New", L"fresh");
+  world.Scan(kScanRestore);
+  EXPECT_FALSE(world.KeyExists(run));
 }
 
 TEST_F(ScanScenario, NonStringValuesAreComparedAsEmptyText) {
@@ -119,14 +108,12 @@ TEST_F(ScanScenario, NonStringValuesAreComparedAsEmptyText) {
   world.SetDword(run, L"Stable", 1);
   world.WatchKey(kCurrentUser, run);
   world.Scan(kScanBackup);
-
   // A number appears, a number changes, a string becomes a number.
   world.SetDword(run, L"Stable", 2);
   world.SetDword(run, L"Path", 5);
   world.SetDword(run, L"Tally", 1);
   world.Scan(kScanCompare);
   EXPECT_THAT(world.Rows(), ElementsAre(Changed(run, L"Path", L"", L"C:\\tool.exe"), Created(run, L"Tally", L"")));
-
   NextRun();
   world.Scan(kScanBackup);
   world.Remove(run, L"Tally");
@@ -135,14 +122,7 @@ TEST_F(ScanScenario, NonStringValuesAreComparedAsEmptyText) {
 }
 
 TEST_F(ScanScenario, BackupAndRestoreKeepEveryValuesTypeAndBytes) {
-  const auto utf16 = [](const std::wstring& text) {
-    std::vector<std::byte> bytes;
-    for (const wchar_t c : text + std::wstring(1, L'\0')) {
-      bytes.push_back(static_cast<std::byte>(static_cast<unsigned>(c) & 0xFFu));
-      bytes.push_back(static_cast<std::byte>((static_cast<unsigned>(c) >> 8) & 0xFFu));
-    }
-    return bytes;
-  };
+  const auto utf16 = [](const std::wstring& text) { return EncodeUtf16Le(text + std::wstring(1, L'\0')); };
   const std::vector<std::pair<std::wstring, RawValue>> originals = {
       {L"Blob", RawValue{kRegBinary, {std::byte{1}, std::byte{0}, std::byte{2}}}},
       {L"Dir", RawValue{kRegExpandSz, utf16(L"%TEMP%\\x")}},
@@ -152,36 +132,19 @@ TEST_F(ScanScenario, BackupAndRestoreKeepEveryValuesTypeAndBytes) {
   world.Set(run, L"Apple", L"text");
   for (const auto& [name, raw] : originals) ASSERT_TRUE(world.registry.WriteRawValue(kCurrentUser, run, name, raw));
   world.WatchKey(kCurrentUser, run);
-
   world.Scan(kScanBackup);
   const std::wstring backup = ScanWorld::Backup(run);
   EXPECT_THAT(world.Names(backup), ElementsAre(L"Apple", L"Blob", L"Dir", L"Flags", L"List"));
   EXPECT_EQ(world.registry.ReadStringValue(kCurrentUser, backup, L"Apple", L"?"), L"text");
   for (const auto& [name, raw] : originals) EXPECT_EQ(world.registry.ReadRawValue(kCurrentUser, backup, name), raw);
-
   world.Set(run, L"Apple", L"tampered");
   world.SetDword(run, L"Flags", 9);
   world.Set(run, L"Intruder", L"x.exe");
   world.Scan(kScanRestore);
-
   EXPECT_THAT(world.Names(run), ElementsAre(L"Apple", L"Blob", L"Dir", L"Flags", L"List"));
   EXPECT_EQ(world.registry.ReadStringValue(kCurrentUser, run, L"Apple", L"?"), L"text");
   for (const auto& [name, raw] : originals) EXPECT_EQ(world.registry.ReadRawValue(kCurrentUser, run, name), raw);
   EXPECT_THAT(world.Rows(), IsEmpty());
-}
-
-TEST_F(ScanScenario, BackupOfAMissingKeyLeavesNoCopyAndRestoreFromNoCopyLeavesTheKeyDeleted) {
-  world.Set(run, L"Old", L"stale");
-  world.WatchKey(kCurrentUser, run);
-  world.Scan(kScanBackup);
-  world.registry.DeleteKey(kCurrentUser, run);
-
-  world.Scan(kScanBackup);
-  EXPECT_FALSE(world.KeyExists(ScanWorld::Backup(run)));
-
-  world.Set(run, L"New", L"fresh");
-  world.Scan(kScanRestore);
-  EXPECT_FALSE(world.KeyExists(run));
 }
 
 TEST_F(ScanScenario, RestoreOfAKeyWithSubkeysOverwritesOnlyTheBackedUpValues) {
@@ -190,11 +153,9 @@ TEST_F(ScanScenario, RestoreOfAKeyWithSubkeysOverwritesOnlyTheBackedUpValues) {
   world.WatchKey(kCurrentUser, run);
   world.Scan(kScanBackup);
   EXPECT_FALSE(world.KeyExists(ScanWorld::Backup(run) + L"\\Sub")) << "subkeys are not copied";
-
   world.Set(run, L"Alpha", L"tampered");
   world.Set(run, L"Intruder", L"x.exe");
   world.Scan(kScanRestore);
-
   EXPECT_EQ(world.registry.ReadStringValue(kCurrentUser, run, L"Alpha", L"?"), L"one");
   EXPECT_EQ(world.registry.ReadStringValue(kCurrentUser, run, L"Intruder", L"?"), L"x.exe");
   EXPECT_EQ(world.registry.ReadStringValue(kCurrentUser, run + L"\\Sub", L"Inner", L"?"), L"i");
@@ -206,11 +167,9 @@ TEST_F(ScanScenario, TheUnnamedValueEndsTheWalkOfTheKey) {
   world.Set(run, L"Beta", L"b");
   world.WatchKey(kCurrentUser, run);
   const bool sorted = world.ListsSortedByName();
-
   world.Scan(kScanBackup);
   world.Set(run, L"Gamma", L"g");
   world.Scan(kScanCompare);
-
   if (sorted) {  // Wine lists the unnamed value first: nothing is walked at all.
     EXPECT_THAT(world.Names(ScanWorld::Backup(run)), IsEmpty());
   } else {  // creation order: only the value before it
@@ -229,10 +188,8 @@ TEST_F(ScanScenario, EveryValueOfALargeKeyIsComparedWhateverTheLengthOfItsNameOr
     expected.push_back(Created(run, name, text));
   }
   world.WatchKey(kCurrentUser, run);
-
   world.Scan(kScanCompare);
   EXPECT_EQ(world.Rows(), expected);
-
   NextRun();
   world.Scan(kScanBackup);
   world.Scan(kScanCompare);
@@ -243,23 +200,9 @@ TEST_F(ScanScenario, EveryValueOfALargeKeyIsComparedWhateverTheLengthOfItsNameOr
 TEST_F(ScanScenario, ATabInANameOrTextStaysInsideItsField) {
   world.Set(run, L"Tab\tName", L"left\tright");
   world.WatchKey(kCurrentUser, run);
-
   world.Scan(kScanCompare);
-
   ASSERT_THAT(world.Rows(), ElementsAre(Created(run, L"Tab\tName", L"left\tright")));
   EXPECT_EQ(world.Rows()[0].Field(3), ScanWorld::Backup(run));
-}
-
-TEST_F(ScanScenario, ScanTypesAreMatchedExactly) {
-  world.Set(run, L"Alpha", L"a");
-  world.WatchKey(kCurrentUser, run);
-
-  for (const wchar_t* type : {L"compare", L"BACKUP", L"restore", L"", L"Compare "}) {
-    world.Scan(type);
-    EXPECT_THAT(world.Rows(), IsEmpty()) << "scan type '" << ::testing::PrintToString(std::wstring(type)) << "'";
-  }
-  EXPECT_FALSE(world.KeyExists(ScanWorld::Backup(run)));
-  EXPECT_THAT(world.Names(run), ElementsAre(L"Alpha"));
 }
 
 TEST_F(ScanScenario, KeysAreReportedInWatchListOrderWithTheirRootAsTag) {
@@ -267,23 +210,30 @@ TEST_F(ScanScenario, KeysAreReportedInWatchListOrderWithTheirRootAsTag) {
   world.Set(run, L"Alpha", L"a");
   world.WatchKey(kLocalMachine, other);
   world.WatchKey(kCurrentUser, run);
-
   world.Scan(kScanCompare);
-
   EXPECT_THAT(world.Rows(),
               ElementsAre(Created(other, L"Beta", L"b", true, kLocalMachine), Created(run, L"Alpha", L"a")));
 }
 
-TEST_F(ScanScenario, APresentWatchedValueIsFlaggedWhateverTheScanType) {
+// Scan types are matched exactly; a present watched value is flagged whatever
+// the type.
+TEST_F(ScanScenario, OnlyExactScanTypesScanKeysButWatchedValuesAreFlaggedByAnyType) {
   world.Set(run, L"Launcher", L"evil.exe");
   world.WatchValue(L"Launcher to report", kCurrentUser, run, L"Launcher");
-
-  for (const wchar_t* type : {L"Compare", L"Backup", L"Restore", L"compare", L"anything"}) {
+  world.WatchKey(kCurrentUser, run);
+  for (const wchar_t* type : {L"compare", L"BACKUP", L"restore", L"", L"Compare ", L"Backup", L"Compare",
+                              L"Restore"}) {
     NextRun();
+    if (std::wstring(type) == L"Backup") {
+      EXPECT_FALSE(world.KeyExists(ScanWorld::Backup(run)));
+    }
     world.Scan(type);
-    EXPECT_THAT(world.Rows(), ElementsAre(ValueEntryRow(L"Launcher to report", run, L"Launcher", L"evil.exe")));
+    EXPECT_THAT(world.Rows(), ElementsAre(ValueEntryRow(L"Launcher to report", run, L"Launcher", L"evil.exe")))
+        << ::testing::PrintToString(std::wstring(type));
     EXPECT_EQ(world.watchList.FoundCount, 1);
   }
+  EXPECT_THAT(world.Names(ScanWorld::Backup(run)), ElementsAre(L"Launcher"));
+  EXPECT_THAT(world.Names(run), ElementsAre(L"Launcher"));
 }
 
 TEST_F(ScanScenario, AbsentWatchedValuesAreNotFindings) {
@@ -296,34 +246,25 @@ TEST_F(ScanScenario, AbsentWatchedValuesAreNotFindings) {
   world.WatchValue(L"sentinel", kCurrentUser, run, L"Sentinel");
   world.Watch(L"unknown root\tHKLM\\" + run + L"\\Capital");
   world.WatchValue(L"capital", kCurrentUser, run, L"Capital");
-
   world.Scan(kScanCompare);
-
   EXPECT_THAT(world.Rows(), ElementsAre(ValueEntryRow(L"capital", run, L"Capital", L"NoValue")));
   EXPECT_EQ(world.watchList.FoundCount, 1);
 }
 
-TEST_F(ScanScenario, AWatchedCreatedValueListedAfterItsMonitorEntryBecomesOneValueEntryRow) {
+// A watched value created in a watched key: listed after the key's entry its
+// row becomes the value entry's row; listed before it, two unchecked rows.
+TEST_F(ScanScenario, AWatchedCreatedValueGivesOneOrTwoRowsByWatchListOrder) {
   world.WatchKey(kCurrentUser, run);
   world.WatchValue(L"Report it", kCurrentUser, run, L"updater");
+  world.WatchValue(L"Report too", kCurrentUser, other, L"helper");
+  world.WatchKey(kCurrentUser, other);
   world.Set(run, L"Updater", L"u.exe");
-
+  world.Set(other, L"Helper", L"h.exe");
   world.Scan(kScanCompare);
-
-  EXPECT_THAT(world.Rows(), ElementsAre(ValueEntryRow(L"Report it", run, L"updater", L"u.exe")));
-  EXPECT_EQ(world.watchList.FoundCount, 2);
-}
-
-TEST_F(ScanScenario, AWatchedCreatedValueListedBeforeItsMonitorEntryGivesTwoUncheckedRows) {
-  world.WatchValue(L"Report it", kCurrentUser, run, L"updater");
-  world.WatchKey(kCurrentUser, run);
-  world.Set(run, L"Updater", L"u.exe");
-
-  world.Scan(kScanCompare);
-
   EXPECT_THAT(world.Rows(), ElementsAre(ValueEntryRow(L"Report it", run, L"updater", L"u.exe"),
-                                        Created(run, L"Updater", L"u.exe", false)));
-  EXPECT_EQ(world.watchList.FoundCount, 2);
+                                        ValueEntryRow(L"Report too", other, L"helper", L"h.exe"),
+                                        Created(other, L"Helper", L"h.exe", false)));
+  EXPECT_EQ(world.watchList.FoundCount, 4);
 }
 
 TEST_F(ScanScenario, AWatchedNameFlagsAChangeUnderAnyKey) {
@@ -334,9 +275,7 @@ TEST_F(ScanScenario, AWatchedNameFlagsAChangeUnderAnyKey) {
   world.Scan(kScanBackup);
   world.Set(run, L"Helper", L"h2");
   world.Set(run, L"Plain", L"p2");
-
   world.Scan(kScanCompare);
-
   EXPECT_THAT(world.Rows(),
               ElementsAre(Changed(run, L"Helper", L"h2", L"h1", false), Changed(run, L"Plain", L"p2", L"p1")));
   EXPECT_EQ(world.watchList.FoundCount, 1);
@@ -352,9 +291,7 @@ TEST_F(ScanScenario, AValueEntryTakesOverOnlyARowOfTheSameRootNameAndExactText) 
   world.WatchValue(L"case", kCurrentUser, other, L"Updater");
   world.WatchValue(L"twin", kCurrentUser, other, L"Twin");
   world.WatchValue(L"twin elsewhere", kLocalMachine, other, L"Twin");
-
   world.Scan(kScanCompare);
-
   EXPECT_THAT(world.Rows(), ElementsAre(ValueEntryRow(L"twin", other, L"Twin", L"same"),
                                         Created(run, L"Updater", L"Go", false),
                                         ValueEntryRow(L"case", other, L"Updater", L"GO"),
@@ -373,7 +310,6 @@ TEST_F(ScanScenario, ProgressGoesToTheLastIndexThenToEachEntryBeforeItIsHandled)
     }
     std::vector<std::pair<std::wstring, int>> seen;
     std::vector<std::size_t> rowsBefore;
-
    private:
     const ReviewList& list_;
   } progress(world.dialog);
@@ -382,9 +318,7 @@ TEST_F(ScanScenario, ProgressGoesToTheLastIndexThenToEachEntryBeforeItIsHandled)
   world.Set(run, L"B", L"2");
   world.Set(run, L"C", L"3");
   for (const wchar_t* name : {L"A", L"B", L"C"}) world.WatchValue(L"watched", kCurrentUser, run, name);
-
   driver.ScanWatchList(kScanCompare);
-
   using Call = std::pair<std::wstring, int>;
   EXPECT_THAT(progress.seen, ElementsAre(Call{L"max", 2}, Call{L"pos", 0}, Call{L"pos", 1}, Call{L"pos", 2}));
   EXPECT_THAT(progress.rowsBefore, ElementsAre(0u, 1u, 2u));
@@ -392,7 +326,6 @@ TEST_F(ScanScenario, ProgressGoesToTheLastIndexThenToEachEntryBeforeItIsHandled)
 
 TEST_F(ScanScenario, AnEmptyWatchListScansNothing) {
   world.Scan(kScanCompare);
-
   using Call = std::pair<std::wstring, int>;
   EXPECT_THAT(world.progress.calls, ElementsAre(Call{L"max", 0}, Call{L"pos", 0}));
   EXPECT_FALSE(world.dialog.IsLoaded());
