@@ -1,9 +1,11 @@
 #pragma once
 // Building expected drawing calls, and printing them in test failures.
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "gradient_button/picture.h"
 #include "ui/headless/recording_surface.h"
 
 namespace tavrel {
@@ -51,6 +53,15 @@ inline List Join(std::initializer_list<List> parts) {
   List all;
   for (const List& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
+}
+
+// A square picture of one colour.
+inline std::shared_ptr<Picture> Image(int side, std::uint32_t colour = 0x00336699) {
+  auto picture = std::make_shared<Picture>();
+  picture->width = side;
+  picture->height = side;
+  picture->pixels.assign(static_cast<std::size_t>(side * side), colour);
+  return picture;
 }
 
 // Calls of one kind only.

@@ -32,35 +32,34 @@ TEST(PropertyBag, MatchesNamesWithoutCaseKeepsThemLowerAndStoresNoDefaults) {
   EXPECT_TRUE(bag.Empty());
 }
 
-TEST(Persistence, ANewInstanceTakesTheAmbientFontAndDefaultsSilently) {
-  RecordedBrixButton host(1455, 375, kAmbient);
-  host.Button().SetCaption(L"changed");
-  host.ForgetAll();
-  host.Button().UserControl_InitProperties();
-  EXPECT_EQ(host.Button().Font(), kAmbient);
-  EXPECT_EQ(host.Button().Caption(), L"BrixButton");
-  EXPECT_TRUE(host.Notices().empty());
-  EXPECT_TRUE(host.Surface().Calls().empty());
-}
-
-TEST(Persistence, RestoringNothingSavedGivesEveryDefault) {
+TEST(Persistence, NewInstanceDefaultsSilentlyAndRestoringNothingGivesEveryDefault) {
   RecordedBrixButton host(1455, 375, kAmbient);
   BrixButton& button = host.Button();
-  button.UserControl_ReadProperties(PropertyBag{});
-  EXPECT_EQ(button.BackColor(), 0x8000000Fu);
-  EXPECT_EQ(button.ForeColor(), 0x80000012u);
-  EXPECT_TRUE(button.Enabled());
+  button.SetCaption(L"changed");
+  host.ForgetAll();
+  button.UserControl_InitProperties();
   EXPECT_EQ(button.Font(), kAmbient);
   EXPECT_EQ(button.Caption(), L"BrixButton");
-  EXPECT_EQ(button.BorderStyle() | button.TextAlign() | button.Behavior() | button.Style() |
-                button.PictureAlign(),
+  EXPECT_TRUE(host.Notices().empty());
+  EXPECT_TRUE(host.Surface().Calls().empty());
+
+  RecordedBrixButton restored(1455, 375, kAmbient);
+  const BrixButton& fresh = restored.Button();
+  restored.Button().UserControl_ReadProperties(PropertyBag{});
+  EXPECT_EQ(fresh.BackColor(), 0x8000000Fu);
+  EXPECT_EQ(fresh.ForeColor(), 0x80000012u);
+  EXPECT_TRUE(fresh.Enabled());
+  EXPECT_EQ(fresh.Font(), kAmbient);
+  EXPECT_EQ(fresh.Caption(), L"BrixButton");
+  EXPECT_EQ(fresh.BorderStyle() | fresh.TextAlign() | fresh.Behavior() | fresh.Style() |
+                fresh.PictureAlign(),
             0);
-  EXPECT_EQ(button.FadetoColor(), 0u);
-  EXPECT_FALSE(button.ShowPicture() || button.HideFocus() || button.ButtonDown());
-  EXPECT_EQ(button.Picture(), nullptr);
+  EXPECT_EQ(fresh.FadetoColor(), 0u);
+  EXPECT_FALSE(fresh.ShowPicture() || fresh.HideFocus() || fresh.ButtonDown());
+  EXPECT_EQ(fresh.Picture(), nullptr);
   // The picture step notifies and runs one layout and one paint pass.
-  EXPECT_EQ(host.Notices(), std::vector<std::wstring>{L"Picture"});
-  EXPECT_EQ(Only(host.Surface().Calls(), Op::kClear).size(), 1u);
+  EXPECT_EQ(restored.Notices(), std::vector<std::wstring>{L"Picture"});
+  EXPECT_EQ(Only(restored.Surface().Calls(), Op::kClear).size(), 1u);
 }
 
 TEST(Persistence, ThePictureStepsPassesSeeTheLaterFieldsStillAtTheirStart) {
@@ -100,24 +99,19 @@ TEST(Persistence, SavingTheDialogsOkButtonStoresExactlyItsFiveSettings) {
   PropertyBag bag;
   ok.UserControl_WriteProperties(bag);
 
-  ASSERT_EQ(bag.Entries().size(), 5u);
-  EXPECT_EQ(bag.Entries()[0].first, L"backcolor");
-  EXPECT_TRUE(SameValue(bag.Entries()[0].second, 0x00F7E0BB));
-  EXPECT_EQ(bag.Entries()[1].first, L"font");
-  EXPECT_TRUE(SameValue(bag.Entries()[1].second, kArialBold));
-  EXPECT_EQ(bag.Entries()[2].first, L"caption");
-  EXPECT_TRUE(SameValue(bag.Entries()[2].second, std::wstring(L"OK")));
-  EXPECT_EQ(bag.Entries()[3].first, L"borderstyle");
-  EXPECT_TRUE(SameValue(bag.Entries()[3].second, 1));
-  EXPECT_EQ(bag.Entries()[4].first, L"textalign");
-  EXPECT_TRUE(SameValue(bag.Entries()[4].second, 2));
+  const std::vector<std::pair<std::wstring, PropertyValue>> expected{
+      {L"backcolor", 0x00F7E0BB}, {L"font", kArialBold}, {L"caption", std::wstring(L"OK")},
+      {L"borderstyle", 1}, {L"textalign", 2}};
+  ASSERT_EQ(bag.Entries().size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(bag.Entries()[i].first, expected[i].first);
+    EXPECT_TRUE(SameValue(bag.Entries()[i].second, expected[i].second)) << i;
+  }
 }
 
 TEST(Persistence, EveryPropertyRoundTripsThroughTheTextForm) {
-  auto picture = std::make_shared<Picture>();
-  picture->width = 2;
-  picture->height = 1;
-  picture->pixels = {0x00FF0000, 0x000000FF};
+  const auto picture = Image(2);
+  picture->pixels = {0x00FF0000, 0x000000FF, 0, 0x00123456};
   RecordedBrixButton first(1455, 375, kAmbient);
   BrixButton& saved = first.Button();
   saved.SetBackColor(0x80000005);
