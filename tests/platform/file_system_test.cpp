@@ -1,4 +1,5 @@
-// The real file system of this build, on a temporary folder.
+// The real file system of this build, on a temporary folder, and the ANSI
+// text files read and written through it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,13 +7,23 @@
 
 #include "platform/files.h"
 #include "platform/system.h"
+#include "platform/text_file.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace tavrel {
 namespace {
 
+using Lines = std::vector<std::wstring>;
+
 class FileSystemTest : public ::testing::Test {
  protected:
+  std::wstring Path(const wchar_t* name) const { return folder_.PathOf(name); }
+  std::optional<Lines> ReadBytes(const std::string& bytes) {
+    folder_.Write("f.ini", bytes);
+    return ReadAnsiLines(*files_, Path(L"f.ini"));
+  }
+  void MakeFolder(const char* name) { std::filesystem::create_directory(std::filesystem::path(folder_.Folder()) / name); }
+
   TempFolder folder_;
   std::unique_ptr<FileSystem> files_ = MakeSystemFileSystem();
 };
@@ -20,36 +31,73 @@ class FileSystemTest : public ::testing::Test {
 TEST_F(FileSystemTest, ExistenceIsAnsweredByTheLength) {
   folder_.Write("empty.ini", "");
   folder_.Write("three.ini", "abc");
-  std::filesystem::create_directory(std::filesystem::path(folder_.Folder()) / "folder.ini");
-  EXPECT_EQ(files_->FileLength(folder_.PathOf(L"three.ini")), 3u);
-  EXPECT_TRUE(FileExists(*files_, folder_.PathOf(L"empty.ini")));
-  EXPECT_FALSE(FileExists(*files_, folder_.PathOf(L"missing.ini")));
-  EXPECT_FALSE(FileExists(*files_, folder_.PathOf(L"folder.ini")));
-  EXPECT_FALSE(FileExists(*files_, folder_.PathOf(L"missing\\three.ini")));
+  MakeFolder("folder.ini");
+  EXPECT_EQ(files_->FileLength(Path(L"three.ini")), 3u);
+  EXPECT_TRUE(FileExists(*files_, Path(L"empty.ini")));
+  for (const wchar_t* name : {L"missing.ini", L"folder.ini", L"missing\\three.ini"}) {
+    EXPECT_FALSE(FileExists(*files_, Path(name))) << name;
+  }
 }
 
-TEST_F(FileSystemTest, ReadsAndWritesExactBytes) {
+TEST_F(FileSystemTest, ReadsWritesAndRenamesExactBytes) {
   const std::string bytes("a\0\r\n\xFF", 5);
-  ASSERT_TRUE(files_->WriteAndFlush(folder_.PathOf(L"f.bin"), bytes));
-  EXPECT_EQ(files_->ReadAll(folder_.PathOf(L"f.bin")), bytes);
-  ASSERT_TRUE(files_->WriteAndFlush(folder_.PathOf(L"f.bin"), "x"));  // truncates
+  ASSERT_TRUE(files_->WriteAndFlush(Path(L"f.bin"), bytes));
+  EXPECT_EQ(files_->ReadAll(Path(L"f.bin")), bytes);
+  ASSERT_TRUE(files_->WriteAndFlush(Path(L"f.bin"), "x"));  // truncates
   EXPECT_EQ(folder_.Read("f.bin"), "x");
-  EXPECT_EQ(files_->ReadAll(folder_.PathOf(L"missing.bin")), std::nullopt);
-  EXPECT_FALSE(files_->WriteAndFlush(folder_.PathOf(L"missing\\f.bin"), "x"));
+  EXPECT_EQ(files_->ReadAll(Path(L"missing.bin")), std::nullopt);
+  EXPECT_FALSE(files_->WriteAndFlush(Path(L"missing\\f.bin"), "x"));
+
+  folder_.Write("new", "new");
+  ASSERT_TRUE(files_->ReplaceWith(Path(L"new"), Path(L"f.bin")));
+  EXPECT_EQ(folder_.Read("f.bin"), "new");
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"f.bin"});
+  EXPECT_FALSE(files_->ReplaceWith(Path(L"gone"), Path(L"f.bin")));
+  EXPECT_EQ(folder_.Read("f.bin"), "new");
+  files_->Remove(Path(L"f.bin"));
+  files_->Remove(Path(L"f.bin"));  // a second time is harmless
+  EXPECT_TRUE(folder_.Names().empty());
 }
 
-TEST_F(FileSystemTest, ReplaceWithRenamesOverTheOldFile) {
-  folder_.Write("old", "old");
-  folder_.Write("new", "new");
-  ASSERT_TRUE(files_->ReplaceWith(folder_.PathOf(L"new"), folder_.PathOf(L"old")));
-  EXPECT_EQ(folder_.Read("old"), "new");
-  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"old"});
-  EXPECT_FALSE(files_->ReplaceWith(folder_.PathOf(L"gone"), folder_.PathOf(L"old")));
-  EXPECT_EQ(folder_.Read("old"), "new");
+TEST_F(FileSystemTest, CrLfLoneCrAndLoneLfEachEndOneLineOfAnsiText) {
+  EXPECT_EQ(ReadBytes("a\r\nb"), (Lines{L"a", L"b"}));
+  EXPECT_EQ(ReadBytes("a\rb\nc\r\n"), (Lines{L"a", L"b", L"c"}));
+  EXPECT_EQ(ReadBytes("a\r\r\nb"), (Lines{L"a", L"", L"b"}));  // CR, then CR LF
+  EXPECT_EQ(ReadBytes("a\n\rb"), (Lines{L"a", L"", L"b"}));    // LF CR is two ends
+  EXPECT_EQ(ReadBytes("a\r\n\r\n"), (Lines{L"a", L""}));
+  EXPECT_EQ(ReadBytes(""), Lines{});
+  EXPECT_EQ(ReadBytes(" x\t \r\n"), (Lines{L" x\t "}));  // nothing but the line end is removed
+  EXPECT_EQ(ReadBytes("caf\xE9\r\n\x80 5"), (Lines{L"café", L"€ 5"}));
+  EXPECT_EQ(ReadAnsiLines(*files_, Path(L"missing.ini")), std::nullopt);
+}
 
-  files_->Remove(folder_.PathOf(L"old"));
-  files_->Remove(folder_.PathOf(L"old"));  // a second time is harmless
-  EXPECT_TRUE(folder_.Names().empty());
+TEST_F(FileSystemTest, OddAndLargeTextFilesLoad) {
+  EXPECT_EQ(ReadBytes(std::string(1 << 20, '\r')).value_or(Lines{}).size(), 1u << 20);
+  std::string binary;
+  for (unsigned i = 0; i < (1u << 20); ++i) binary.push_back(static_cast<char>((i * 2654435761u) >> 24));
+  const auto binaryLines = ReadBytes(binary);
+  ASSERT_TRUE(binaryLines);
+  std::size_t characters = 0;
+  for (const auto& line : *binaryLines) characters += line.size();
+  EXPECT_LE(characters, binary.size());
+  EXPECT_GT(binaryLines->size(), 1u);
+  const std::string longLine(1 << 20, 'x');
+  EXPECT_EQ(ReadBytes("head\r\n" + longLine + "\r\ntail"), (Lines{L"head", std::wstring(longLine.size(), L'x'), L"tail"}));
+}
+
+TEST_F(FileSystemTest, ReplaceWritesEveryLineWithCrLfAndLeavesNoTemporaryFile) {
+  folder_.Write("f.ini", "an older and longer content\r\n");
+  ASSERT_TRUE(ReplaceAnsiLines(*files_, Path(L"f.ini"), {L"café", L"", L"€ Ж"}));
+  EXPECT_EQ(folder_.Read("f.ini"), "caf\xE9\r\n\r\n\x80 ?\r\n");
+  ASSERT_TRUE(ReplaceAnsiLines(*files_, Path(L"f.ini"), {}));
+  EXPECT_EQ(folder_.Read("f.ini"), "");
+  ASSERT_TRUE(ReplaceAnsiLines(*files_, Path(L"new.ini"), {L"x"}));
+  EXPECT_EQ(folder_.Read("new.ini"), "x\r\n");
+  EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"f.ini", "new.ini"}));
+  // A folder where the file should be: the real rename refuses.
+  MakeFolder("dir.ini");
+  EXPECT_FALSE(ReplaceAnsiLines(*files_, Path(L"dir.ini"), {L"new"}));
+  EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"dir.ini", "f.ini", "new.ini"}));
 }
 
 }  // namespace

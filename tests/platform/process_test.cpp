@@ -10,14 +10,14 @@ namespace tavrel {
 namespace {
 
 TEST(ArgumentText, IsWhatFollowsTheProgramNameAndTheSpacesAfterIt) {
-  EXPECT_EQ(ArgumentsAfterProgramName(L"tavrel.exe /scannow key=Software\\Host"), L"/scannow key=Software\\Host");
-  EXPECT_EQ(ArgumentsAfterProgramName(L"\"C:\\Program Files\\tavrel.exe\"   silentscan"), L"silentscan");
-  EXPECT_EQ(ArgumentsAfterProgramName(L"C:\\\"Program Files\"\\tavrel.exe x"), L"x");
-  EXPECT_EQ(ArgumentsAfterProgramName(L"tavrel.exe\t \ta  b "), L"a  b ");  // inner and trailing spaces stay
-  EXPECT_EQ(ArgumentsAfterProgramName(L"\"tavrel.exe\"x y"), L"y");       // the name runs on after a quote
-  EXPECT_EQ(ArgumentsAfterProgramName(L"tavrel.exe"), L"");
-  EXPECT_EQ(ArgumentsAfterProgramName(L"\"unclosed quote x"), L"");
-  EXPECT_EQ(ArgumentsAfterProgramName(L""), L"");
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"tavrel.exe /scannow key=Software\\Host", L"/scannow key=Software\\Host"},
+      {L"\"C:\\Program Files\\tavrel.exe\"   silentscan", L"silentscan"},
+      {L"C:\\\"Program Files\"\\tavrel.exe x", L"x"},
+      {L"tavrel.exe\t \ta  b ", L"a  b "},  // inner and trailing spaces stay
+      {L"\"tavrel.exe\"x y", L"y"},         // the name runs on after a quote
+      {L"tavrel.exe", L""}, {L"\"unclosed quote x", L""}, {L"", L""}};
+  for (const auto& [line, arguments] : cases) EXPECT_EQ(ArgumentsAfterProgramName(line), arguments) << line;
 }
 
 TEST(SystemProcess, ProgramFolderHoldsTheRunningProgramWithoutATrailingSeparator) {
@@ -25,8 +25,7 @@ TEST(SystemProcess, ProgramFolderHoldsTheRunningProgramWithoutATrailingSeparator
   const auto process = MakeSystemProcess(3, argv);
   const std::wstring folder = process->ProgramFolder();
   ASSERT_FALSE(folder.empty());
-  EXPECT_NE(folder.back(), L'\\');
-  EXPECT_NE(folder.back(), L'/');
+  EXPECT_TRUE(folder.back() != L'\\' && folder.back() != L'/');
   const std::filesystem::path dir(folder);
   EXPECT_TRUE(std::filesystem::exists(dir / "tavrel_platform_tests") ||
               std::filesystem::exists(dir / "tavrel_platform_tests.exe"));
@@ -38,7 +37,7 @@ TEST(SystemProcess, ProgramFolderHoldsTheRunningProgramWithoutATrailingSeparator
 #endif
 }
 
-TEST(InstanceLock, OnlyOneHolderAtATimeAndTheNameIsFreedOnRelease) {
+TEST(SystemServices, InstanceLockClockAndSound) {
   const std::wstring name = L"Tavrel.Test." + std::to_wstring(std::random_device{}());
   const auto first = MakeSystemInstanceLock(name);
   const auto second = MakeSystemInstanceLock(name);
@@ -47,16 +46,13 @@ TEST(InstanceLock, OnlyOneHolderAtATimeAndTheNameIsFreedOnRelease) {
   EXPECT_EQ(second->TryAcquire(), nullptr);
   EXPECT_EQ(first->TryAcquire(), nullptr);
   EXPECT_NE(MakeSystemInstanceLock(name + L".other")->TryAcquire(), nullptr);
-  held.reset();
+  held.reset();  // frees the name
   EXPECT_NE(second->TryAcquire(), nullptr);
-}
 
-TEST(SystemServices, ClockGivesAPlausibleLocalTimeAndSoundReturnsAtOnce) {
   const LocalTime now = MakeSystemClock()->Now();
-  EXPECT_GE(now.year, 2020);
-  EXPECT_TRUE(now.month >= 1 && now.month <= 12 && now.day >= 1 && now.day <= 31);
+  EXPECT_TRUE(now.year >= 2020 && now.month >= 1 && now.month <= 12 && now.day >= 1 && now.day <= 31);
   EXPECT_TRUE(now.hour >= 0 && now.hour <= 23 && now.minute >= 0 && now.minute <= 59);
-  MakeSystemSoundPlayer()->PlayAsync(L"no such folder\\alert.wav");
+  MakeSystemSoundPlayer()->PlayAsync(L"no such folder\\alert.wav");  // returns at once
 }
 
 }  // namespace

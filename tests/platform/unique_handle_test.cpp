@@ -12,23 +12,16 @@ std::vector<int>& Closed() {
   static std::vector<int> closed;
   return closed;
 }
-
 struct FakeTraits {
   static int Invalid() noexcept { return -1; }
   static void Close(int handle) noexcept { Closed().push_back(handle); }
 };
 using FakeHandle = UniqueHandle<FakeTraits>;
-
-static_assert(!std::is_copy_constructible_v<FakeHandle>);
-static_assert(!std::is_copy_assignable_v<FakeHandle>);
+static_assert(!std::is_copy_constructible_v<FakeHandle> && !std::is_copy_assignable_v<FakeHandle>);
 static_assert(std::is_nothrow_move_constructible_v<FakeHandle>);
 
-class UniqueHandleTest : public ::testing::Test {
- protected:
-  void SetUp() override { Closed().clear(); }
-};
-
-TEST_F(UniqueHandleTest, ClosesItsHandleOnceWhereverOwnershipGoes) {
+TEST(UniqueHandle, ClosesItsHandleOnceWhereverOwnershipGoes) {
+  Closed().clear();
   {
     FakeHandle a(1);
     FakeHandle b(std::move(a));
@@ -39,21 +32,16 @@ TEST_F(UniqueHandleTest, ClosesItsHandleOnceWhereverOwnershipGoes) {
     EXPECT_EQ(c.Get(), 1);
   }
   EXPECT_EQ(Closed(), (std::vector<int>{2, 1}));
-}
-
-TEST_F(UniqueHandleTest, ReleaseResetAndPut) {
   FakeHandle h(3);
   EXPECT_EQ(h.Release(), 3);
   EXPECT_FALSE(h.IsValid());
   h.Reset(4);
   h.Reset(5);
   *h.Put() = 6;  // Put closes 5 before the API fills it
-  EXPECT_EQ(Closed(), (std::vector<int>{4, 5}));
   h.Reset();
-  EXPECT_EQ(Closed(), (std::vector<int>{4, 5, 6}));
   FakeHandle empty;
-  empty = FakeHandle();
-  EXPECT_EQ(Closed().size(), 3u);  // an empty owner closes nothing
+  empty = FakeHandle();  // an empty owner closes nothing
+  EXPECT_EQ(Closed(), (std::vector<int>{2, 1, 4, 5, 6}));
 }
 
 }  // namespace

@@ -10,39 +10,41 @@
 namespace tavrel {
 namespace {
 
+using Labels = std::vector<std::wstring>;
+
 class LoadWatchListTest : public ::testing::Test {
  protected:
-  // Labels of the loaded entries, in list order.
-  std::vector<std::wstring> LoadLabels(const FileSystem& files) {
+  // Labels of the entries loaded into a fresh list, in list order.
+  Labels LoadLabels(const FileSystem& files) {
+    list_ = WatchList();
     list_.LoadWatchList(files, folder_.Folder());
-    std::vector<std::wstring> labels;
+    Labels labels;
     for (const auto& entry : list_.WatchEntries) labels.push_back(entry.Label);
     return labels;
   }
-  std::vector<std::wstring> LoadLabels() { return LoadLabels(*files_); }
+  Labels LoadLabels() { return LoadLabels(*files_); }
 
   TempFolder folder_;
   std::unique_ptr<FileSystem> files_ = MakeSystemFileSystem();
   WatchList list_;
 };
 
-using Labels = std::vector<std::wstring>;
-
-TEST_F(LoadWatchListTest, NeitherFileLeavesTheListEmpty) {
+TEST_F(LoadWatchListTest, WatchListFileFirstThenUserFileEachInFileOrderAndEitherAlone) {
   EXPECT_EQ(LoadLabels(), Labels{});
   EXPECT_EQ(list_.LastWatchIndex(), 0);
-}
-
-TEST_F(LoadWatchListTest, WatchListFileFirstThenUserFileEachInFileOrder) {
-  folder_.Write("tavrel.ini", "w1\tHKEY_USERS\\K\\V\r\nMONITOR\tHKEY_USERS\\K");
-  folder_.Write("tavrel-user.ini", "u1\tHKEY_USERS\\K\\V\r\nu2\tHKEY_USERS\\K\\V\r\n");
-  EXPECT_EQ(LoadLabels(), (Labels{L"w1", L"MONITOR", L"u1", L"u2"}));
-  EXPECT_EQ(list_.LastWatchIndex(), 3);
-}
-
-TEST_F(LoadWatchListTest, EitherFileAloneLoads) {
   folder_.Write("tavrel-user.ini", "u1\tHKEY_USERS\\K\\V\r\nu2\tHKEY_USERS\\K\\V\r\n");
   EXPECT_EQ(LoadLabels(), (Labels{L"u1", L"u2"}));
+  folder_.Write("tavrel.ini", "");  // exists, gives no entries
+  EXPECT_EQ(LoadLabels(), (Labels{L"u1", L"u2"}));
+  folder_.Write("tavrel.ini", "w1\tHKEY_USERS\\K\\V\r\nMONITOR\tHKEY_USERS\\K");
+  EXPECT_EQ(LoadLabels(), (Labels{L"w1", L"MONITOR", L"u1", L"u2"}));
+  EXPECT_EQ(list_.LastWatchIndex(), 3);
+  // An unreadable file (locked by another program) is skipped like a missing one.
+  FaultyFileSystem faulty(*files_);
+  faulty.FailCall(FileOp::ReadAll, 0);
+  EXPECT_EQ(LoadLabels(faulty), (Labels{L"u1", L"u2"}));
+  folder_.Write("tavrel-user.ini", "");
+  EXPECT_EQ(LoadLabels(), (Labels{L"w1", L"MONITOR"}));
 }
 
 TEST_F(LoadWatchListTest, CommentsBlanksAndSpacesAroundLinesTakeNoEntry) {
@@ -51,39 +53,12 @@ TEST_F(LoadWatchListTest, CommentsBlanksAndSpacesAroundLinesTakeNoEntry) {
                 "   'MONITOR\tHKEY_USERS\\K\r\n"
                 "\r\n"
                 "     \r\n"
-                "  MONITOR\tHKEY_USERS\\K  \r\n"
+                "  MONITOR\tHKEY_USERS\\Caf\xE9  \r\n"
                 "\t\r\n"  // a TAB is not trimmed: a data line that cannot be taken apart
-                "v\tHKEY_USERS\\K\\V\r\n");
-  EXPECT_EQ(list_.WatchEntries.size(), 0u);
-  list_.LoadWatchList(*files_, folder_.Folder());
-  ASSERT_EQ(list_.WatchEntries.size(), 2u);
-  EXPECT_EQ(list_.GetWatchEntry(0).Label, L"MONITOR");
-  EXPECT_EQ(list_.GetWatchEntry(0).KeyPath, L"K");
-  EXPECT_EQ(list_.GetWatchEntry(1).Label, L"v");
-}
-
-TEST_F(LoadWatchListTest, LinesEndedByLfAloneAndAnsiTextLoad) {
-  folder_.Write("tavrel.ini", "MONITOR\tHKEY_USERS\\Caf\xE9\nv\tHKEY_USERS\\K\\\x80\n");
-  list_.LoadWatchList(*files_, folder_.Folder());
-  ASSERT_EQ(list_.WatchEntries.size(), 2u);
+                "v\tHKEY_USERS\\K\\\x80\n");  // ended by LF alone
+  EXPECT_EQ(LoadLabels(), (Labels{L"MONITOR", L"v"}));
   EXPECT_EQ(list_.GetWatchEntry(0).KeyPath, L"Café");
   EXPECT_EQ(list_.GetWatchEntry(1).ValueName, L"€");
-}
-
-TEST_F(LoadWatchListTest, AnEmptyFileExistsAndGivesNoEntries) {
-  folder_.Write("tavrel.ini", "");
-  folder_.Write("tavrel-user.ini", "u\tHKEY_USERS\\K\\V");
-  EXPECT_EQ(LoadLabels(), Labels{L"u"});
-}
-
-// An unreadable file (locked by another program) is skipped like a missing
-// one; the other file still loads.
-TEST_F(LoadWatchListTest, AFileThatExistsButCannotBeReadIsSkipped) {
-  folder_.Write("tavrel.ini", "w\tHKEY_USERS\\K\\V\r\n");
-  folder_.Write("tavrel-user.ini", "u\tHKEY_USERS\\K\\V\r\n");
-  FaultyFileSystem faulty(*files_);
-  faulty.FailCall(FileOp::ReadAll, 0);
-  EXPECT_EQ(LoadLabels(faulty), Labels{L"u"});
 }
 
 TEST_F(LoadWatchListTest, LargeAndBinaryFilesLoadWithoutFailure) {
@@ -91,15 +66,11 @@ TEST_F(LoadWatchListTest, LargeAndBinaryFilesLoadWithoutFailure) {
   big.reserve(50u << 20);
   const std::string comment = "' " + std::string(98, 'c') + "\r\n";
   while (big.size() < (50u << 20)) big += comment;
-  big += "last\tHKEY_USERS\\K\\V";
-  folder_.Write("tavrel.ini", big);
-
+  folder_.Write("tavrel.ini", big + "last\tHKEY_USERS\\K\\V");
   std::string binary;
   for (unsigned i = 0; i < (1u << 20); ++i) binary.push_back(static_cast<char>((i * 2654435761u) >> 24));
   folder_.Write("tavrel-user.ini", binary);
-
-  list_.LoadWatchList(*files_, folder_.Folder());
-  ASSERT_FALSE(list_.WatchEntries.empty());
+  ASSERT_FALSE(LoadLabels().empty());
   EXPECT_EQ(list_.GetWatchEntry(0).Label, L"last");
 }
 

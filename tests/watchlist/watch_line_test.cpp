@@ -3,9 +3,6 @@
 #include "watchlist/watch_list.h"
 
 namespace tavrel {
-namespace {
-
-}  // namespace
 
 void PrintTo(const WatchEntry& e, std::ostream* out) {
   *out << ::testing::PrintToString(e.Label) << " root " << std::hex << e.Root << std::dec << " "
@@ -14,34 +11,31 @@ void PrintTo(const WatchEntry& e, std::ostream* out) {
 
 namespace {
 
-WatchEntry Entry(std::wstring label, RootHandle root, std::wstring keyPath, std::wstring valueName) {
-  return {std::move(label), root, std::move(keyPath), std::move(valueName)};
-}
-
 std::vector<WatchEntry> Parse(std::initializer_list<const wchar_t*> lines) {
   WatchList list;
   for (const wchar_t* line : lines) list.ParseWatchLine(line);
   return list.WatchEntries;
 }
 
-TEST(WatchLine, TheThreeKindsOfDataLine) {
+TEST(WatchLine, DataLinesAreTakenApartExactlyAsWritten) {
   EXPECT_EQ(Parse({L"MONITOR\tHKEY_LOCAL_MACHINE\\Software\\Example\\Run",
                    L"Start-up launcher to report\thkey_current_user\\Software\\Example\\Run\\Launcher",
-                   L"2026-03-14 09:05:07\tHKEY_CURRENT_USER\\Software\\Example\\Run\\Updater"}),
+                   L"2026-03-14 09:05:07\tHKEY_CURRENT_USER\\Software\\Example\\Run\\Updater",
+                   // only the exact label MONITOR watches a whole key
+                   L"monitor\tHKEY_CURRENT_USER\\A\\B\\C", L"MONITOR \tHKEY_CURRENT_USER\\A\\B\\C",
+                   L"MONITOR\tHKEY_USERS\\A\\\\b\\", L"v\tHKEY_USERS\\Ké\\\\\\Wert", L"v\tHKEY_USERS\\K\\",
+                   L"Zwölf\tBogus\\K\\V", L"\tHKEY_USERS\\K\\V\tthird\tfourth"}),
             (std::vector<WatchEntry>{
-                Entry(L"MONITOR", kLocalMachine, L"Software\\Example\\Run", L""),
-                Entry(L"Start-up launcher to report", kCurrentUser, L"Software\\Example\\Run", L"Launcher"),
-                Entry(L"2026-03-14 09:05:07", kCurrentUser, L"Software\\Example\\Run", L"Updater"),
-            }));
-}
-
-TEST(WatchLine, OnlyTheExactLabelMonitorWatchesAWholeKey) {
-  EXPECT_EQ(Parse({L"MONITOR\tHKEY_CURRENT_USER\\A\\B\\C", L"monitor\tHKEY_CURRENT_USER\\A\\B\\C",
-                   L"MONITOR \tHKEY_CURRENT_USER\\A\\B\\C"}),
-            (std::vector<WatchEntry>{
-                Entry(L"MONITOR", kCurrentUser, L"A\\B\\C", L""),
-                Entry(L"monitor", kCurrentUser, L"A\\B", L"C"),
-                Entry(L"MONITOR ", kCurrentUser, L"A\\B", L"C"),
+                {L"MONITOR", kLocalMachine, L"Software\\Example\\Run", L""},
+                {L"Start-up launcher to report", kCurrentUser, L"Software\\Example\\Run", L"Launcher"},
+                {L"2026-03-14 09:05:07", kCurrentUser, L"Software\\Example\\Run", L"Updater"},
+                {L"monitor", kCurrentUser, L"A\\B", L"C"},
+                {L"MONITOR ", kCurrentUser, L"A\\B", L"C"},
+                {L"MONITOR", kUsers, L"A\\\\b\\", L""},
+                {L"v", kUsers, L"Ké\\\\", L"Wert"},  // three backslashes: two empty components
+                {L"v", kUsers, L"K", L""},           // the key's unnamed value
+                {L"Zwölf", kNoRoot, L"K", L"V"},
+                {L"", kUsers, L"K", L"V"},
             }));
 }
 
@@ -64,18 +58,6 @@ TEST(WatchLine, RootNamesIgnoreCaseButNoOtherSpelling) {
   EXPECT_EQ(RootName(kNoRoot), L"");
 }
 
-TEST(WatchLine, PathsAreKeptExactlyAsWritten) {
-  EXPECT_EQ(Parse({L"MONITOR\tHKEY_USERS\\A\\\\b\\", L"v\tHKEY_USERS\\Ké\\\\\\Wert", L"v\tHKEY_USERS\\K\\",
-                   L"Zwölf\tBogus\\K\\V", L"\tHKEY_USERS\\K\\V\tthird\tfourth"}),
-            (std::vector<WatchEntry>{
-                Entry(L"MONITOR", kUsers, L"A\\\\b\\", L""),
-                Entry(L"v", kUsers, L"Ké\\\\", L"Wert"),  // three backslashes: two empty components
-                Entry(L"v", kUsers, L"K", L""),  // the key's unnamed value
-                Entry(L"Zwölf", kNoRoot, L"K", L"V"),
-                Entry(L"", kUsers, L"K", L"V"),
-            }));
-}
-
 // Lines the grammar cannot take apart are skipped: loaded, they would watch a
 // whole root or flag findings by a stray name.
 TEST(WatchLine, LinesThatCannotBeTakenApartAddNoEntry) {
@@ -86,7 +68,7 @@ TEST(WatchLine, LinesThatCannotBeTakenApartAddNoEntry) {
                   .empty());
 }
 
-TEST(WatchList, IndexesAndCopiesOutOfTheList) {
+TEST(WatchList, IndexesKeepDuplicatesAndOutsideGivesAnEmptyEntry) {
   WatchList list;
   EXPECT_EQ(list.LastWatchIndex(), 0);
   EXPECT_EQ(list.GetWatchEntry(0), WatchEntry{});
@@ -94,12 +76,8 @@ TEST(WatchList, IndexesAndCopiesOutOfTheList) {
   EXPECT_EQ(list.LastWatchIndex(), 0);
   list.ParseWatchLine(L"v\tHKEY_USERS\\K\\V");
   EXPECT_EQ(list.LastWatchIndex(), 1);
-  EXPECT_EQ(list.GetWatchEntry(0), list.GetWatchEntry(1));  // duplicates stay
-
-  WatchEntry copy = list.GetWatchEntry(1);
-  copy.ValueName = L"changed";
-  copy.Root = kDynData;
-  EXPECT_EQ(list.GetWatchEntry(1), Entry(L"v", kUsers, L"K", L"V"));
+  EXPECT_EQ(list.GetWatchEntry(1), (WatchEntry{L"v", kUsers, L"K", L"V"}));
+  EXPECT_EQ(list.GetWatchEntry(0), list.GetWatchEntry(1));
   for (int outside : {2, -1, 1 << 30}) EXPECT_EQ(list.GetWatchEntry(outside), WatchEntry{}) << outside;
 }
 
