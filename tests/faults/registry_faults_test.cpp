@@ -64,7 +64,8 @@ Outcome RunOperation(Operation operation, std::optional<std::size_t> failCall = 
 // the value it read, wrote or deleted; the values a listing had not reached;
 // every value of a key it failed to open or delete. Opening and closing a key
 // belong to the call they serve.
-std::set<std::wstring> NamesAffected(const std::vector<CallRecord>& calls, std::size_t i, const FaultWorld& start) {
+using Names = std::set<std::wstring>;
+Names NamesAffected(const std::vector<CallRecord>& calls, std::size_t i, const FaultWorld& start) {
   const CallRecord& call = calls[i];
   const std::vector<std::wstring> listed = start.Names(call.path);
   switch (call.call) {
@@ -75,13 +76,13 @@ std::set<std::wstring> NamesAffected(const std::vector<CallRecord>& calls, std::
     case RegCall::OpenKeyEx:
     case RegCall::DeleteKey: return {listed.begin(), listed.end()};
     case RegCall::OpenKey:
-    case RegCall::CreateKey: return i + 1 < calls.size() ? NamesAffected(calls, i + 1, start) : std::set<std::wstring>{};
-    case RegCall::CloseKey: return i > 0 ? NamesAffected(calls, i - 1, start) : std::set<std::wstring>{};
+    case RegCall::CreateKey: return i + 1 < calls.size() ? NamesAffected(calls, i + 1, start) : Names{};
+    case RegCall::CloseKey: return i > 0 ? NamesAffected(calls, i - 1, start) : Names{};
   }
   return {};
 }
 
-std::vector<ChangeRow> Without(const std::vector<ChangeRow>& rows, const std::set<std::wstring>& names) {
+std::vector<ChangeRow> Without(const std::vector<ChangeRow>& rows, const Names& names) {
   std::vector<ChangeRow> kept;
   for (const ChangeRow& row : rows) {
     if (!names.contains(ToLower(row.Field(1)))) kept.push_back(row);
@@ -111,7 +112,7 @@ void Sweep(Operation operation) {
       SCOPED_TRACE(std::string(name) + ", call " + std::to_string(i) + " fails with " + std::to_string(status) +
                    ": " + Describe(clean.calls[i]));
       const Outcome faulted = RunOperation(operation, i, status);
-      const std::set<std::wstring> affected = NamesAffected(clean.calls, i, start);
+      const Names affected = NamesAffected(clean.calls, i, start);
       EXPECT_EQ(faulted.openHandles, 0u) << "a key stayed open";
       EXPECT_EQ(faulted.userFile, clean.userFile) << "a registry failure changed the user watch-list file";
       std::set<std::wstring> entries;
@@ -146,7 +147,9 @@ TEST(RegistryFaults, EveryCallOfTheOkActionFailsInTurn) {
 // The sweeps only mean something if the clean runs do the work they check.
 TEST(RegistryFaults, CleanRunsDoTheirWork) {
   std::vector<std::wstring> kinds;
-  for (const ChangeRow& row : RunOperation(Operation::Compare).rows) kinds.push_back(row.Field(0) + L" " + row.Field(1));
+  for (const ChangeRow& row : RunOperation(Operation::Compare).rows) {
+    kinds.push_back(row.Field(0) + L" " + row.Field(1));
+  }
   EXPECT_EQ(kinds, (std::vector<std::wstring>{L"Changed Changed", L"Created Created", L"Created Expand",
                                               L"Created Flagged", L"Deleted Gone", L"Watch Stray"}));
   const std::wstring watched = KeyId(kCurrentUser, kWatched) + L"|", backup = KeyId(kCurrentUser, kBackup) + L"|";

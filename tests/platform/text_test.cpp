@@ -39,7 +39,9 @@ TEST(CaseFolding, FoldsAsWindowsDoesInEveryBlock) {
 TEST(SplitJoinTrim, EmptyFieldsRoundTripAndOnlySpacesAreTrimmed) {
   EXPECT_EQ(Split(L"", L'\\'), std::vector<std::wstring>{L""});
   EXPECT_EQ(Split(L"a\\\\b\\", L'\\'), (std::vector<std::wstring>{L"a", L"", L"b", L""}));
-  for (const wchar_t* text : {L"", L"a", L"\\", L"\\a\\\\b\\", L"x\ty"}) EXPECT_EQ(Join(Split(text, L'\\'), L"\\"), text);
+  for (const wchar_t* text : {L"", L"a", L"\\", L"\\a\\\\b\\", L"x\ty"}) {
+    EXPECT_EQ(Join(Split(text, L'\\'), L"\\"), text);
+  }
   EXPECT_EQ(Join({}, L", "), L"");
   EXPECT_EQ(TrimSpaces(L"  a b  "), L"a b");
   EXPECT_EQ(TrimSpaces(L"\ta\t "), L"\ta\t");
