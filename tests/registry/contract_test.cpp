@@ -114,7 +114,6 @@ TEST_P(RegistryContract, StringValuesReadUpToTheirFirstNulAndOtherTypesGiveTheDe
   for (const auto& [name, text] : expected) EXPECT_EQ(Read(L"", name), text) << Narrow(name);
   EXPECT_EQ(Reg().ReadRawValue(kCurrentUser, Path(), L"No NUL"), (RawValue{kRegSz, Utf16(L"abc", 0)}));
   EXPECT_EQ(Reg().ReadRawValue(kCurrentUser, Path(), L"Missing"), std::nullopt);
-
   Put(L"", L"Dword", kRegDword, Bytes({0x2A, 0, 0, 0}));
   Put(L"", L"Expand", kRegExpandSz, Utf16(L"%TEMP%"));
   Put(L"", L"Multi", kRegMultiSz, Utf16(std::wstring(L"a\0b", 3), 2));
@@ -137,14 +136,12 @@ TEST_P(RegistryContract, EnumValuesPadsToFiftyOneRowsAndListsEveryValueIncluding
   EXPECT_EQ(Reg().EnumValues(kCurrentUser, Path(L"missing")), ValueTable(kMinValueTableRows));
   ASSERT_TRUE(Reg().WriteStringValue(kCurrentUser, Path(L"empty\\child"), L"v", L""));
   EXPECT_EQ(Reg().EnumValues(kCurrentUser, Path(L"empty")), ValueTable(kMinValueTableRows));
-
   Put(L"k", L"", kRegSz, Utf16(L"default"));
   Put(L"k", L"Named", kRegDword, Bytes({1, 0, 0, 0}));
   Put(L"k", L"Expand", kRegExpandSz, Utf16(L"x"));
   std::vector<ValueRow> rows = Listed(L"k", 3);
   std::sort(rows.begin(), rows.end(), [](const ValueRow& a, const ValueRow& b) { return a.name < b.name; });
   EXPECT_EQ(rows, (std::vector<ValueRow>{{kRegSz, L""}, {kRegExpandSz, L"Expand"}, {kRegDword, L"Named"}}));
-
   std::vector<std::wstring> many;
   for (int i = 0; i < 300; ++i) {
     many.push_back(L"value " + std::to_wstring(i));
@@ -202,7 +199,6 @@ TEST_P(RegistryContract, RootZeroUnknownRootsAndPerformanceDataFailSilently) {
   }
   EXPECT_EQ(ListedNames(L"", 1), std::vector<std::wstring>{L"keep"});
   EXPECT_EQ(Read(L"", L"keep"), L"kept");
-
   EXPECT_FALSE(Reg().WriteStringValue(kPerformanceData, L"", L"Tavrel", L"x"));
   EXPECT_FALSE(Reg().WriteStringValue(kPerformanceData, L"Software\\Tavrel", L"v", L"x"));
   EXPECT_EQ(Reg().ReadStringValue(kPerformanceData, L"", L"Tavrel", L"novalue"), L"novalue");
@@ -224,7 +220,6 @@ TEST_P(RegistryContract, DeletesRemoveOnlyTheirTargetAndRefuseKeysWithSubkeys) {
   Reg().DeleteValue(kCurrentUser, Path(), L"");
   EXPECT_EQ(Read(L"", L""), L"novalue");
   EXPECT_EQ(ListedNames(L"", 1), std::vector<std::wstring>{L"Two"});
-
   ASSERT_TRUE(Reg().WriteStringValue(kCurrentUser, Path(L"parent"), L"p", L"parent value"));
   ASSERT_TRUE(Reg().WriteStringValue(kCurrentUser, Path(L"parent\\child"), L"c", L"child value"));
   Reg().DeleteKey(kCurrentUser, Path(L"parent"));
@@ -259,7 +254,6 @@ TEST_P(RegistryContract, NamesAreFoundWhateverTheirCaseAndKeepTheirFirstSpelling
   EXPECT_EQ(Read(L"CAF\x00C9\\\x0436\x0423\x041A", L"\x00E9T\x00C9"), L"1");
   EXPECT_EQ(Read(L"caf\x00E9\\\x0416\x0423\x041A", L"\x00C9T\x00C9"), L"1");
   EXPECT_EQ(Read(L"Caf\x00E9\\\x0416\x0443\x043A", L"Ete"), L"novalue");  // E is not the accented one
-
   ASSERT_TRUE(Reg().WriteStringValue(kCurrentUser, Path(L"CAF\x00C9\\\x0416\x0443\x043A"), L"\x00C9T\x00C9", L"2"));
   EXPECT_EQ(ListedNames(L"Caf\x00E9\\\x0416\x0443\x043A", 1), std::vector<std::wstring>{L"\x00C9t\x00E9"});
   EXPECT_EQ(Read(L"Caf\x00E9\\\x0416\x0443\x043A", L"\x00C9t\x00E9"), L"2");
@@ -302,7 +296,6 @@ TEST_P(RegistryContract, OpenCallsReportMissingKeysAndBadPathsAndEmptyPathsOpenT
   EXPECT_EQ(Api().OpenKey(kCurrentUser, Path(std::wstring(257, L'k')), key), kRegInvalidParameter);
   EXPECT_TRUE(Reg().WriteStringValue(kCurrentUser, Path(), std::wstring(16383, L'v'), L""));
   EXPECT_FALSE(Reg().WriteStringValue(kCurrentUser, Path(), std::wstring(16384, L'v'), L""));
-
   ASSERT_TRUE(Reg().WriteStringValue(kCurrentUser, Path(), L"v", L"here"));
   key = OpenOrFail(L"");
   KeyHandle same = 0, fresh = 0;

@@ -19,6 +19,7 @@ ScanWorld::ScanWorld(std::wstring testName)
     : api(MakeTestRegistryApi()),
       registry(*api),
       rows(registry, watchList, dialog),
+      progress(dialog),
       driver(registry, watchList, rows, progress),
       base_(L"Software\\TavrelScanTests\\" + std::move(testName)) {}
 
@@ -88,9 +89,7 @@ std::vector<std::wstring> ScanWorld::Names(const std::wstring& keyPath, RootHand
 
 bool ScanWorld::KeyExists(const std::wstring& keyPath, RootHandle root) {
   KeyHandle key = 0;
-  if (api->OpenKeyEx(root, keyPath, kKeyQueryValue, key) != kRegSuccess) return false;
-  api->CloseKey(key);
-  return true;
+  return api->OpenKeyEx(root, keyPath, kKeyQueryValue, key) == kRegSuccess && api->CloseKey(key) == kRegSuccess;
 }
 
 bool ScanWorld::ListsSortedByName() {

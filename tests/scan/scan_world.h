@@ -1,8 +1,8 @@
 #pragma once
-// One fresh "process" for a scan test: a registry (in memory natively,
-// advapi32 in the Windows build, run under Wine), a watch list, the review
-// dialog's list and the scan engine wired together, plus a scratch key per
+// One fresh "process" for a scan test: the build's registry, a watch list,
+// the review list and the scan engine wired together, plus a scratch key per
 // test that is cleared before and after it.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <ostream>
@@ -24,17 +24,24 @@ void PrintTo(const ChangeRow& row, std::ostream* out);
 
 namespace tavrel::test {
 
-// The registry of the build: advapi32 on Windows, an in-memory one elsewhere.
 [[nodiscard]] std::unique_ptr<RegistryApi> MakeTestRegistryApi();
 
+// The calls, and the number of rows listed when each position is shown.
 class RecordingProgress final : public ScanProgress {
  public:
+  explicit RecordingProgress(const ReviewList& list) : list_(list) {}
   void SetMaximum(int maximum) override { calls.push_back({L"max", maximum}); }
-  void SetPosition(int position) override { calls.push_back({L"pos", position}); }
+  void SetPosition(int position) override {
+    calls.push_back({L"pos", position});
+    rowsBefore.push_back(list_.List().Count());
+  }
   std::vector<std::pair<std::wstring, int>> calls;
+  std::vector<std::size_t> rowsBefore;
+
+ private:
+  const ReviewList& list_;
 };
 
-// The scratch keys of a test: watched keys below Software\TavrelScanTests\<test>.
 class ScanWorld {
  public:
   explicit ScanWorld(std::wstring testName);
@@ -42,7 +49,6 @@ class ScanWorld {
   ScanWorld(const ScanWorld&) = delete;
   ScanWorld& operator=(const ScanWorld&) = delete;
 
-  // A watched key path below the test's scratch key.
   [[nodiscard]] std::wstring Key(const std::wstring& name) const { return base_ + L"\\" + name; }
   [[nodiscard]] static std::wstring Backup(const std::wstring& keyPath) { return BackupKeyFor(keyPath); }
 
@@ -58,15 +64,14 @@ class ScanWorld {
   void Remove(const std::wstring& keyPath, const std::wstring& name, RootHandle root = kCurrentUser) {
     registry.DeleteValue(root, keyPath, name);
   }
-  // Names of the key's values in enumeration order (up to the first unnamed one).
+  // In enumeration order, up to the first unnamed value.
   [[nodiscard]] std::vector<std::wstring> Names(const std::wstring& keyPath, RootHandle root = kCurrentUser);
   [[nodiscard]] bool KeyExists(const std::wstring& keyPath, RootHandle root = kCurrentUser);
 
   void Scan(const std::wstring& scanType) { driver.ScanWatchList(scanType); }
   [[nodiscard]] const std::vector<ChangeRow>& Rows() const { return dialog.List().Rows(); }
 
-  // True when the registry lists values sorted by name (Wine), false when in
-  // creation order (Windows, the in-memory registry). Probed, not assumed.
+  // Sorted by name (Wine) or in creation order (Windows, in memory): probed.
   [[nodiscard]] bool ListsSortedByName();
 
   std::unique_ptr<RegistryApi> api;
@@ -94,7 +99,6 @@ class ScanWorld {
                                       const std::wstring& name, const std::wstring& live,
                                       RootHandle root = kCurrentUser);
 
-// The name of the running test, for its scratch key.
 [[nodiscard]] std::wstring CurrentTestName();
 
 }  // namespace tavrel::test
