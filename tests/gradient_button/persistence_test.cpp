@@ -2,6 +2,8 @@
 // form description of the review dialog's buttons.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gradient_button/button_form.h"
 #include "gradient_button/recorded_brix_button.h"
 #include "gradient_button/review_buttons_form.h"
@@ -14,6 +16,13 @@ using namespace calls;
 
 const SurfaceFont kAmbient{L"MS Sans Serif", 8.25};
 const SurfaceFont kArialBold{L"Arial", 8.25, true};
+
+// Every saved property but the picture.
+auto State(const BrixButton& b) {
+  return std::tuple(b.BackColor(), b.ForeColor(), b.Enabled(), b.Font(), b.Caption(),
+                    b.BorderStyle(), b.TextAlign(), b.Behavior(), b.Style(), b.FadetoColor(),
+                    b.ShowPicture(), b.HideFocus(), b.ButtonDown(), b.PictureAlign());
+}
 
 TEST(PropertyBag, MatchesNamesWithoutCaseKeepsThemLowerAndStoresNoDefaults) {
   PropertyBag bag;
@@ -117,8 +126,10 @@ TEST(Persistence, EveryPropertyRoundTripsThroughTheTextForm) {
   saved.SetBackColor(0x80000005);
   saved.SetForeColor(0x00010203);
   saved.SetEnabled(false);
-  saved.SetFont({L"Times New Roman", 12.5, false, true, true, true});
-  saved.SetCaption(L"Say \"hi\"\\\n\tnow \u00E9\u0416");
+  const SurfaceFont font{L"Times New Roman", 12.5, false, true, true, true};
+  const std::wstring caption = L"Say \"hi\"\\\n\tnow \u00E9\u0416";
+  saved.SetFont(font);
+  saved.SetCaption(caption);
   saved.SetBorderStyle(-3);
   saved.SetTextAlign(1);
   saved.SetBehavior(1);
@@ -143,22 +154,10 @@ TEST(Persistence, EveryPropertyRoundTripsThroughTheTextForm) {
   RecordedBrixButton second(1455, 375, settings->ambient_font);
   BrixButton& restored = second.Button();
   restored.UserControl_ReadProperties(settings->properties);
-  EXPECT_EQ(restored.BackColor(), 0x80000005u);
-  EXPECT_EQ(restored.ForeColor(), 0x00010203u);
-  EXPECT_FALSE(restored.Enabled());
-  EXPECT_EQ(restored.Font(), saved.Font());
-  EXPECT_EQ(restored.Caption(), saved.Caption());
-  EXPECT_EQ(restored.BorderStyle(), -3);
-  EXPECT_EQ(restored.TextAlign(), 1);
-  EXPECT_EQ(restored.Behavior(), 1);
-  EXPECT_EQ(restored.Style(), 1);
-  EXPECT_EQ(restored.FadetoColor(), 0x00FFFFFFu);
+  EXPECT_EQ(State(restored), std::tuple(0x80000005u, 0x00010203u, false, font, caption, -3, 1, 1, 1,
+                                        0x00FFFFFFu, true, true, true, 2));
   ASSERT_NE(restored.Picture(), nullptr);
   EXPECT_EQ(*restored.Picture(), *picture);
-  EXPECT_TRUE(restored.ShowPicture());
-  EXPECT_TRUE(restored.HideFocus());
-  EXPECT_TRUE(restored.ButtonDown());
-  EXPECT_EQ(restored.PictureAlign(), 2);
 
   // Saving the restored button writes the same text again.
   EXPECT_EQ(WriteFormDescription(SaveForm(L"Form", L"frmTest", kAmbient, 0x8000000F,
