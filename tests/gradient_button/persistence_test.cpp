@@ -196,9 +196,6 @@ TEST(ReviewButtonsForm, RestoresOkAndCancelWithTheDialogsSettingsAndSavesTheSame
     EXPECT_EQ(button->BorderStyle(), 1);
     EXPECT_EQ(button->TextAlign(), 2);
     EXPECT_EQ(button->Font(), kArialBold);
-    EXPECT_EQ(button->Style(), 0);
-    EXPECT_EQ(button->ForeColor(), 0x80000012u);
-    EXPECT_EQ(button->Picture(), nullptr);
   }
   EXPECT_EQ(ok.Button().Caption(), L"OK");
   EXPECT_EQ(cancel.Button().Caption(), L"Cancel");

@@ -95,15 +95,14 @@ TEST_F(HostTest, EnterAndSpaceClickWithoutAMousePressAndTheDialogManagerLeavesEn
   }
   EXPECT_EQ(events, (std::vector<std::string>{"Click", "Click"}));
 
-  MSG enter{};
-  enter.message = WM_KEYDOWN;
-  enter.wParam = VK_RETURN;
-  EXPECT_TRUE(SendMessageW(Button(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
-              DLGC_WANTMESSAGE);
-  MSG tab = enter;
-  tab.wParam = VK_TAB;
-  EXPECT_FALSE(SendMessageW(Button(), WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)) &
-               DLGC_WANTMESSAGE);
+  for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_TAB}}) {
+    MSG down{};
+    down.message = WM_KEYDOWN;
+    down.wParam = key;
+    EXPECT_EQ((SendMessageW(Button(), WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&down)) &
+               DLGC_WANTMESSAGE) != 0,
+              key == VK_RETURN);
+  }
   // Never a default push button: Enter elsewhere does not reach it.
   EXPECT_FALSE(SendMessageW(Button(), WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
 }
@@ -146,20 +145,17 @@ TEST(GdiSurface, DrawsInTwipsAtItsDpiAndResolvesSystemColours) {
   surface.SetBackColor(0x8000000F);
   surface.Clear();
   surface.FilledBox(15, 15, 45, 30, 0x000000FF);  // pixels 1..3 x 1..2, red
-  HDC screen = GetDC(nullptr);
-  HDC copy = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 10);
-  HGDIOBJ old = SelectObject(copy, bitmap);
+  const WindowDc screen(nullptr);
+  const MemoryDc copy_dc(screen.Get());
+  const UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), 20, 10));
+  const ScopedSelectObject selected(copy_dc.Get(), bitmap.Get());
+  HDC copy = copy_dc.Get();
   surface.Present(copy);
   EXPECT_EQ(GetPixel(copy, 0, 0), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(GetPixel(copy, 1, 1), RGB(255, 0, 0));
   EXPECT_EQ(GetPixel(copy, 3, 2), RGB(255, 0, 0));  // both far edges included
   EXPECT_EQ(GetPixel(copy, 4, 2), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(GetPixel(copy, 3, 3), GetSysColor(COLOR_BTNFACE));
-  SelectObject(copy, old);
-  DeleteObject(bitmap);
-  DeleteDC(copy);
-  ReleaseDC(nullptr, screen);
 
   GdiSurface doubled(192);
   doubled.Resize(20, 10);
