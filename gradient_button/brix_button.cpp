@@ -129,7 +129,7 @@ void BrixButton::UserControl_InitProperties() {
 
 void BrixButton::UserControl_ReadProperties(const PropertyBag& bag) {
   const auto read_int = [&](std::wstring_view name, std::int32_t fallback) {
-    return ToInt32(bag.Read(name, fallback), fallback);
+    return ValueOr(bag.Read(name, fallback), fallback);
   };
   const auto read_bool = [&](std::wstring_view name, bool fallback) {
     return ToBool(bag.Read(name, BoolValue(fallback)), fallback);
@@ -140,14 +140,14 @@ void BrixButton::UserControl_ReadProperties(const PropertyBag& bag) {
   surface_.SetBackColor(AsColour(read_int(L"BackColor", AsInt(brix_defaults::kBackColor))));
   surface_.SetForeColor(AsColour(read_int(L"ForeColor", AsInt(brix_defaults::kForeColor))));
   surface_.SetEnabled(read_bool(L"Enabled", true));
-  surface_.SetFont(ToFont(bag.Read(L"Font", ambient), ambient));
-  caption_ = ToText(bag.Read(L"Caption", default_caption), default_caption);
+  surface_.SetFont(ValueOr(bag.Read(L"Font", ambient), ambient));
+  caption_ = ValueOr(bag.Read(L"Caption", default_caption), default_caption);
   border_style_ = read_int(L"BorderStyle", 0);
   text_align_ = read_int(L"TextAlign", 0);
   behavior_ = read_int(L"Behavior", 0);
   style_ = read_int(L"Style", 0);
   fade_to_colour_ = AsColour(read_int(L"FadetoColor", 0));
-  SetPicture(ToPicture(bag.Read(L"Picture", PicturePtr{}), PicturePtr{}));
+  SetPicture(ValueOr(bag.Read(L"Picture", PicturePtr{}), PicturePtr{}));
   // Fields only: the passes of the picture step above have already run with
   // these still at their initial values.
   show_picture_ = read_bool(L"ShowPicture", false);

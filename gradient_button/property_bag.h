@@ -23,19 +23,18 @@ using PropertyValue = std::variant<std::int32_t, std::wstring, SurfaceFont, Pict
   return std::int32_t{value ? -1 : 0};
 }
 
-// Conversions a restore applies to a stored value. A value of a kind that
-// cannot stand for the wanted one (text that is no number, a font where a
-// colour belongs) gives the fallback, so a damaged description restores the
-// default instead of failing.
-[[nodiscard]] std::int32_t ToInt32(const PropertyValue& value, std::int32_t fallback);
-[[nodiscard]] bool ToBool(const PropertyValue& value, bool fallback);
-[[nodiscard]] std::wstring ToText(const PropertyValue& value, const std::wstring& fallback);
-[[nodiscard]] SurfaceFont ToFont(const PropertyValue& value, const SurfaceFont& fallback);
-[[nodiscard]] PicturePtr ToPicture(const PropertyValue& value, const PicturePtr& fallback);
-
-// Whole decimal (optionally negative) or 0x/&H hexadecimal; anything from
-// INT32_MIN to UINT32_MAX, the upper half wrapping as a colour 0x8000000F does.
-[[nodiscard]] bool ParseInt32(std::wstring_view text, std::int32_t& out);
+// What a restore reads from a stored value. A value of another kind (text
+// where a colour belongs, a number where a font does) gives the fallback, so
+// a damaged bag restores the default instead of failing.
+template <typename T>
+[[nodiscard]] T ValueOr(const PropertyValue& value, const T& fallback) {
+  const T* stored = std::get_if<T>(&value);
+  return stored ? *stored : fallback;
+}
+[[nodiscard]] inline bool ToBool(const PropertyValue& value, bool fallback) {
+  const auto* number = std::get_if<std::int32_t>(&value);
+  return number ? *number != 0 : fallback;
+}
 
 [[nodiscard]] std::wstring LowerAsciiName(std::wstring_view name);
 
@@ -47,9 +46,8 @@ class PropertyBag {
   // A value equal to its default is not stored; one stored before under that
   // name is dropped, so the bag then reads back the default as well.
   void Write(std::wstring_view name, const PropertyValue& value, const PropertyValue& fallback);
-  // Stores unconditionally (a description being parsed, a container's own size).
+  // Stores unconditionally (a saved look being put into a bag).
   void Set(std::wstring_view name, const PropertyValue& value);
-  [[nodiscard]] bool Contains(std::wstring_view name) const;
 
   [[nodiscard]] const std::vector<Entry>& Entries() const { return entries_; }
   [[nodiscard]] bool Empty() const { return entries_.empty(); }

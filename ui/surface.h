@@ -1,7 +1,7 @@
 #pragma once
 // The drawing surface a control paints on: a few GDI-like calls in twips
-// (1/1440 inch), pen widths in pixels. The real backend is GDI; tests use a
-// recorder that keeps every call in order.
+// (1/1440 inch), pen widths in pixels. The real backend is GDI; tests paint
+// on a pixel grid (ui/headless/pixel_surface.h).
 #include <cstdint>
 #include <string>
 #include <string_view>

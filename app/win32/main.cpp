@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "gradient_button/win32/gradient_button_window.h"
 #include "platform/system.h"
 #include "registry/win32/advapi_registry.h"
 #include "ui/win32/win32_toolkit.h"
@@ -14,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const auto clock = tavrel::MakeSystemClock();
     const auto sound = tavrel::MakeSystemSoundPlayer();
     tavrel::AdvapiRegistry registry;
-    tavrel::Win32Toolkit toolkit(L"Tavrel");
+    tavrel::Win32Toolkit toolkit(L"Tavrel", tavrel::MakeGradientButton);
     tavrel::Program program({*process, *instanceLock, *files, *clock, *sound, registry, toolkit});
     return program.Run();
   } catch (...) {

@@ -108,7 +108,7 @@ bool GradientButtonWindow::Create(HWND parent, int id, const ButtonSettings& set
   PropertyChanged(L"Enabled");
 
   const int dpi = surface_.Dpi();
-  const ControlPlacement& at = settings.placement;
+  const TwipsRect& at = settings.placement;
   SetWindowPos(Handle(), nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi),
                TwipsToPixels(at.width, dpi), TwipsToPixels(at.height, dpi),
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -125,6 +125,11 @@ std::unique_ptr<GradientButtonWindow> CreateGradientButton(HWND parent, int id,
   } catch (...) {
     return nullptr;
   }
+}
+
+std::unique_ptr<Win32OwnedButton> MakeGradientButton(HWND parent, int id,
+                                                    const GradientButtonSpec& layout) {
+  return CreateGradientButton(parent, id, SettingsForGradientButton(layout));
 }
 
 float GradientButtonWindow::ToTwips(int pixels) const noexcept {

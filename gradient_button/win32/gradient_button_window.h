@@ -10,25 +10,28 @@
 
 #include "gradient_button/brix_button.h"
 #include "gradient_button/button_control_adapter.h"
-#include "gradient_button/button_form.h"
+#include "gradient_button/button_settings.h"
 #include "gradient_button/button_host.h"
 #include "ui/win32/gdi_surface.h"
+#include "ui/win32/win32_toolkit.h"
 #include "ui/win32/window.h"
 
 namespace tavrel {
 
 class PictureAreaWindow;
 
-class GradientButtonWindow final : public Window<GradientButtonWindow>, private ButtonHost {
+class GradientButtonWindow final : public Window<GradientButtonWindow>,
+                                   public Win32OwnedButton,
+                                   private ButtonHost {
  public:
   static constexpr wchar_t kClassName[] = L"TavrelGradientButton";
 
   // Use CreateGradientButton.
   GradientButtonWindow(const ButtonSettings& settings, int dpi);
-  ~GradientButtonWindow();
+  ~GradientButtonWindow() override;
 
   // The button as window logic sees it (caption, click, mouse press).
-  [[nodiscard]] ButtonControl& Control() noexcept { return control_; }
+  [[nodiscard]] ButtonControl& Control() noexcept override { return control_; }
   // The whole control: properties, persistence, handlers.
   [[nodiscard]] BrixButton& Button() noexcept { return button_; }
   [[nodiscard]] const BrixButton& Button() const noexcept { return button_; }
@@ -91,5 +94,9 @@ class GradientButtonWindow final : public Window<GradientButtonWindow>, private 
 // bag and shows it. Nothing when the window cannot be made.
 [[nodiscard]] std::unique_ptr<GradientButtonWindow> CreateGradientButton(
     HWND parent, int id, const ButtonSettings& settings);
+
+// The toolkit's maker of gradient buttons (see GradientButtonMaker).
+[[nodiscard]] std::unique_ptr<Win32OwnedButton> MakeGradientButton(HWND parent, int id,
+                                                                   const GradientButtonSpec& layout);
 
 }  // namespace tavrel

@@ -1,167 +1,75 @@
-// The Win32 host under a real window system (Wine in the cross build):
-// messages in, button events out; the GDI surface's pixels.
-#include <windows.h>
-
+// The review dialog's OK button as a real window under Wine: its pixels, as
+// it paints itself into a bitmap, and the events that mouse and keys raise.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "gradient_button/review_buttons_form.h"
 #include "gradient_button/win32/gradient_button_window.h"
 #include "ui/win32/dpi.h"
-#include "ui/win32/gdi.h"
-#include "ui/win32/gdi_surface.h"
 #include "ui/win32/win32_util.h"
 
 namespace tavrel {
 namespace {
 
-LPARAM At(int x, int y) { return win32::MakePoint(x, y); }
-
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(parent.Get(), nullptr);
-    ok = CreateGradientButton(parent.Get(), 100, ReviewDialogButton(kReviewOkButton));
     ASSERT_NE(ok, nullptr);
-    ok->Control().OnMouseDown = [this] { events.push_back("MouseDown"); };
-    ok->Control().OnClick = [this] { events.push_back("Click"); };
+    ok->Control().OnMouseDown = [this] { seen += "MouseDown "; };
+    ok->Control().OnClick = [this] { seen += "Click "; };
   }
-  [[nodiscard]] HWND Button() const { return ok->Handle(); }
-  void Send(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageW(Button(), message, wParam, lParam); }
+  void Send(UINT message, WPARAM wParam, int x = 10) {
+    SendMessageW(ok->Handle(), message, wParam, win32::MakePoint(x, 10));
+  }
+  // The face as the button paints it: 97 x 25 pixels at 96 dots per inch.
+  COLORREF Pixel(int x, int y) {
+    const MemoryDc dc(screen.Get());
+    const ScopedSelectObject selected(dc.Get(), bitmap.Get());
+    SendMessageW(ok->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+    return GetPixel(dc.Get(), x, y);
+  }
+  int CountInRow(int y, int colour_index) {
+    int count = 0;
+    for (int x = 4; x < 90; ++x) count += Pixel(x, y) == GetSysColor(colour_index);
+    return count;
+  }
 
-  UniqueHwnd parent{CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                                    0, 600, 400, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                    nullptr)};
-  std::unique_ptr<GradientButtonWindow> ok;
-  std::vector<std::string> events;
+  UniqueHwnd parent{CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr)};
+  WindowDc screen{nullptr};
+  UniqueGdiObject bitmap{CreateCompatibleBitmap(screen.Get(), 97, 25)};
+  std::unique_ptr<GradientButtonWindow> ok{CreateGradientButton(
+      parent.Get(), 100, SettingsForGradientButton({{{1800, 3720, 1455, 375}, kArial825Bold, L"OK"}, 0xF7E0BB, 1, 2}))};
+  std::string seen;
 };
 
-TEST_F(HostTest, TakesItsPlacementAtTheDisplaysDpiAndShowsItsCaptionAsWindowText) {
-  const int dpi = ReadWindowDpi(Button());
-  RECT client{};
-  GetClientRect(Button(), &client);
-  EXPECT_EQ(client.right, MulDiv(1455, dpi, 1440));
-  EXPECT_EQ(client.bottom, MulDiv(375, dpi, 1440));
-  EXPECT_EQ(GetDlgCtrlID(Button()), 100);
-  EXPECT_EQ(win32::WindowText(Button()), L"OK");
-
-  ok->Control().SetCaption(L"OK [29]");
-  EXPECT_EQ(win32::WindowText(Button()), L"OK [29]");
-  SetWindowTextW(Button(), L"Set from outside");
-  EXPECT_EQ(ok->Control().Caption(), L"Set from outside");
-
-  ok->Button().SetEnabled(false);
-  EXPECT_FALSE(IsWindowEnabled(Button()));
+TEST_F(HostTest, PaintsItsFaceCaptionFocusCueAndGradientAtItsPlacement) {
+  ASSERT_EQ(ReadWindowDpi(ok->Handle()), 96);
+  EXPECT_EQ(std::pair(Pixel(10, 12), Pixel(20, 2)), std::pair(RGB(0xBB, 0xE0, 0xF7), GetSysColor(COLOR_3DHIGHLIGHT)));
+  EXPECT_GT(CountInRow(12, COLOR_BTNTEXT), 3);  // the caption
+  EXPECT_EQ(CountInRow(3, COLOR_BTNSHADOW), 0);
+  SetFocus(ok->Handle());
+  EXPECT_GT(CountInRow(3, COLOR_BTNSHADOW), 10);  // the dotted focus cue
+  ok->Control().SetCaption(L"");
+  EXPECT_EQ(CountInRow(12, COLOR_BTNTEXT), 0);
+  ok->Button().SetFadetoColor(RGB(250, 0, 0));
+  ok->Button().SetStyle(1);
+  EXPECT_GT(GetRValue(Pixel(10, 4)), GetRValue(Pixel(10, 20)) + 100);
 }
 
-TEST_F(HostTest, MouseClicksAndBmClickPressAndOnlyAReleaseInsideWithTheLeftButtonClicks) {
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  EXPECT_TRUE(ok->Button().ButtonDown());
-  EXPECT_EQ(GetCapture(), Button());
-  EXPECT_EQ(GetFocus(), Button());
-  EXPECT_TRUE(ok->Button().HasFocus());
-  Send(WM_LBUTTONUP, 0, At(10, 10));
-  EXPECT_FALSE(ok->Button().ButtonDown());
-  EXPECT_EQ(GetCapture(), nullptr);
-  Send(BM_CLICK, 0, 0);
-  EXPECT_EQ(events, (std::vector<std::string>{"MouseDown", "Click", "MouseDown", "Click"}));
-
-  events.clear();
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  Send(WM_LBUTTONUP, 0, At(-50, 300));
-  Send(WM_RBUTTONDOWN, MK_RBUTTON, At(10, 10));
-  EXPECT_TRUE(ok->Button().ButtonDown());
-  Send(WM_RBUTTONUP, 0, At(10, 10));
-  EXPECT_FALSE(ok->Button().ButtonDown());
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
-  SetCapture(parent.Get());  // capture taken away mid-press
-  EXPECT_FALSE(ok->Button().ButtonDown());
-  ReleaseCapture();
-  EXPECT_EQ(events, (std::vector<std::string>{"MouseDown", "MouseDown", "MouseDown"}));
-  SetFocus(parent.Get());
-  EXPECT_FALSE(ok->Button().HasFocus());
-}
-
-TEST_F(HostTest, EnterAndSpaceClickWithoutAMousePressAndTheDialogManagerLeavesEnterToIt) {
-  SetFocus(Button());
-  for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}}) {
-    Send(WM_KEYDOWN, key, 0);
-    EXPECT_TRUE(ok->Button().ButtonDown());
-    Send(WM_KEYUP, key, 0);
-    EXPECT_FALSE(ok->Button().ButtonDown());
-  }
-  EXPECT_EQ(events, (std::vector<std::string>{"Click", "Click"}));
-
-  for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_TAB}}) {
-    MSG down{};
-    down.message = WM_KEYDOWN;
-    down.wParam = key;
-    EXPECT_EQ((SendMessageW(Button(), WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&down)) &
-               DLGC_WANTMESSAGE) != 0,
-              key == VK_RETURN);
-  }
-  // Never a default push button: Enter elsewhere does not reach it.
-  EXPECT_FALSE(SendMessageW(Button(), WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
-}
-
-TEST_F(HostTest, PressesOnThePictureAreaReachTheButtonInItsCoordinates) {
-  auto picture = std::make_shared<Picture>();
-  picture->width = picture->height = 16;
-  picture->pixels.assign(256, 0x00FF0000);
-  ok->Button().SetPicture(picture);
-  ok->Button().SetShowPicture(true);
-  std::vector<float> xs;
-  ok->Button().events.MouseDown = [&](std::int16_t&, std::int16_t&, float& x, float&) { xs.push_back(x); };
-  ok->Button().events.Click = [&] { events.push_back("Click"); };
-  HWND area = GetWindow(Button(), GW_CHILD);
-  ASSERT_NE(area, nullptr);
-  ASSERT_NE(area, Button());
-  const float left = ok->Button().Picture1().Left();
-  const int dpi = ReadWindowDpi(Button());
-  SendMessageW(area, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
-  SendMessageW(area, WM_LBUTTONUP, 0, At(2, 2));
-  ASSERT_EQ(xs.size(), 1u);
-  EXPECT_FLOAT_EQ(xs[0], left + PixelsToTwips(2, dpi));
-  EXPECT_EQ(events, (std::vector<std::string>{"Click"}));
-}
-
-TEST_F(HostTest, AClickHandlerMayDestroyTheButton) {
-  ok->Control().OnClick = [this] { ok.reset(); };
-  HWND window = Button();
-  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
-  SendMessageW(window, WM_LBUTTONUP, 0, At(5, 5));
-  EXPECT_EQ(ok, nullptr);
-  EXPECT_FALSE(IsWindow(window));
-}
-
-TEST(GdiSurface, DrawsInTwipsAtItsDpiAndResolvesSystemColours) {
-  GdiSurface surface(96);
-  surface.Resize(20, 10);
-  EXPECT_FLOAT_EQ(surface.Width(), 300);
-  EXPECT_FLOAT_EQ(surface.Height(), 150);
-  surface.SetBackColor(0x8000000F);
-  surface.Clear();
-  surface.FilledBox(15, 15, 45, 30, 0x000000FF);  // pixels 1..3 x 1..2, red
-  const WindowDc screen(nullptr);
-  const MemoryDc copy_dc(screen.Get());
-  const UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), 20, 10));
-  const ScopedSelectObject selected(copy_dc.Get(), bitmap.Get());
-  HDC copy = copy_dc.Get();
-  surface.Present(copy);
-  EXPECT_EQ(GetPixel(copy, 0, 0), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(GetPixel(copy, 1, 1), RGB(255, 0, 0));
-  EXPECT_EQ(GetPixel(copy, 3, 2), RGB(255, 0, 0));  // both far edges included
-  EXPECT_EQ(GetPixel(copy, 4, 2), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(GetPixel(copy, 3, 3), GetSysColor(COLOR_BTNFACE));
-
-  GdiSurface doubled(192);
-  doubled.Resize(20, 10);
-  EXPECT_FLOAT_EQ(doubled.Width(), 150);
-  EXPECT_EQ(TwipsToPixels(67.5f, 96), 5);  // halves away from zero
-  EXPECT_EQ(TwipsToPixels(-15.0f, 96), -1);
+TEST_F(HostTest, OnlyALeftPressReleasedInsideClicksAndLostCaptureReleasesWithoutOne) {
+  Send(WM_LBUTTONDOWN, MK_LBUTTON);
+  EXPECT_EQ(std::pair(GetCapture(), Pixel(20, 2)), std::pair(ok->Handle(), GetSysColor(COLOR_3DDKSHADOW)));
+  Send(WM_LBUTTONUP, 0);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON), Send(WM_LBUTTONUP, 0, -50);  // released outside
+  Send(WM_RBUTTONDOWN, MK_RBUTTON), Send(WM_RBUTTONUP, 0);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON), SetCapture(parent.Get()), ReleaseCapture();  // capture taken away mid-press
+  EXPECT_EQ(Pixel(20, 2), GetSysColor(COLOR_3DHIGHLIGHT));
+  Send(BM_CLICK, 0);
+  for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}, WPARAM{'A'}}) Send(WM_KEYDOWN, key), Send(WM_KEYUP, key);
+  EXPECT_EQ(seen, "MouseDown Click MouseDown MouseDown MouseDown MouseDown Click Click Click ");
+  MSG enter{nullptr, WM_KEYDOWN, VK_RETURN, 0, 0, {}};  // Enter is the focused button's, not the dialog's
+  EXPECT_TRUE(SendMessageW(ok->Handle(), WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE);
 }
 
 }  // namespace

@@ -3,4 +3,4 @@ tavrel_library(tavrel_ui_win32 SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dpi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_toolkit.cpp
-  DEPS tavrel_gradient_button_win32 user32 gdi32 comctl32)
+  DEPS user32 gdi32 comctl32)

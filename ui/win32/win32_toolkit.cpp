@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "gradient_button/toolkit_button.h"
-#include "gradient_button/win32/gradient_button_window.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/win32_util.h"
 
@@ -149,7 +147,8 @@ ButtonControl& Win32Form::AddPushButton(const ButtonSpec& layout) {
 }
 
 ButtonControl& Win32Form::AddGradientButton(const GradientButtonSpec& layout) {
-  auto button = CreateGradientButton(Handle(), nextId_++, SettingsForGradientButton(layout));
+  const int id = nextId_++;
+  auto button = toolkit_.gradientButtons_ ? toolkit_.gradientButtons_(Handle(), id, layout) : nullptr;
   // Without a window for it, a standard push button stands in: same caption,
   // click and mouse-press events.
   if (!button) return AddPushButton(layout.button);
@@ -291,7 +290,8 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultProc(message, wParam, lParam);
 }
 
-Win32Toolkit::Win32Toolkit(std::wstring applicationTitle) : applicationTitle_(std::move(applicationTitle)) {
+Win32Toolkit::Win32Toolkit(std::wstring applicationTitle, GradientButtonMaker gradientButtons)
+    : applicationTitle_(std::move(applicationTitle)), gradientButtons_(std::move(gradientButtons)) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;

@@ -3,6 +3,7 @@
 // windows with child controls, sized from twips with the window's DPI.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,7 +16,18 @@
 
 namespace tavrel {
 
-class GradientButtonWindow;
+// A button that the program's wiring makes for a form (its own gradient
+// button): the form keeps it alive and knows only its ButtonControl.
+class Win32OwnedButton {
+ public:
+  virtual ~Win32OwnedButton() = default;
+  [[nodiscard]] virtual ButtonControl& Control() noexcept = 0;
+};
+
+// Makes one as a child of `parent` with that control number; nothing when it
+// cannot, and a standard push button then stands in.
+using GradientButtonMaker =
+    std::function<std::unique_ptr<Win32OwnedButton>(HWND parent, int id, const GradientButtonSpec& layout)>;
 
 class Win32Toolkit;
 
@@ -69,7 +81,7 @@ class Win32Form final : public Form, public Window<Win32Form> {
   HWND lastFocus_ = nullptr;
   std::vector<std::pair<FontSpec, UniqueGdiObject>> fonts_;
   std::vector<std::unique_ptr<Win32Child>> children_;
-  std::vector<std::unique_ptr<GradientButtonWindow>> gradientButtons_;
+  std::vector<std::unique_ptr<Win32OwnedButton>> gradientButtons_;
   std::vector<std::unique_ptr<Win32Timer>> timers_;
   std::vector<DecorationItem> decorations_;
   UniqueGdiObject logo_;
@@ -77,7 +89,8 @@ class Win32Form final : public Form, public Window<Win32Form> {
 
 class Win32Toolkit final : public Toolkit {
  public:
-  explicit Win32Toolkit(std::wstring applicationTitle);
+  // Without a maker, gradient buttons are standard push buttons.
+  explicit Win32Toolkit(std::wstring applicationTitle, GradientButtonMaker gradientButtons = {});
   Win32Toolkit(const Win32Toolkit&) = delete;
   Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
@@ -93,6 +106,7 @@ class Win32Toolkit final : public Toolkit {
   static void Dispatch(MSG& message);
 
   std::wstring applicationTitle_;
+  GradientButtonMaker gradientButtons_;
   int openForms_ = 0;
 };
 

@@ -1,0 +1,205 @@
+// The gradient button without a window: what its paint passes show on a pixel grid,
+// where caption and picture go, what input raises, its properties through a bag.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "gradient_button/band_colours.h"
+#include "gradient_button/brix_button.h"
+#include "gradient_button/button_settings.h"
+#include "ui/headless/pixel_surface.h"
+
+namespace tavrel {
+namespace {
+
+constexpr Colour kFace = 0x00F7E0BB, kForm = 0x00123456;
+
+struct Host final : ButtonHost {
+  void PropertyChanged(std::wstring_view name) override { changed.emplace_back(name); }
+  SurfaceFont AmbientFont() const override { return {}; }
+  Colour AmbientBackColor() const override { return kForm; }
+  void RefreshSurface() override {}
+  void PictureAreaChanged() override {}
+  void RefreshPictureArea() override {}
+  PixelSurface surface{1455, 375};
+  BrixButton button{surface, *this};
+  std::vector<std::wstring> changed;
+};
+
+PicturePtr Image(int side) {
+  return std::make_shared<Picture>(Picture{side, side, std::vector<std::uint32_t>(side * side)});
+}
+
+TEST(BandColours, StepFromTheTopColourRoundHalvesToEvenAndHoldChannelsInRange) {
+  EXPECT_EQ(std::tuple(RoundHalfEven(2.5), RoundHalfEven(3.5), RoundHalfEven(-2.5), RoundHalfEven(2.6)),
+            std::tuple(2, 4, -2, 3));
+  const auto bands = GradientBandColours(RgbColour(0, 100, 250), RgbColour(80, 100, 0), 87);
+  EXPECT_EQ(std::tuple(bands.size(), bands.at(0), bands.at(9), bands.at(10)),
+            std::tuple(11u, RgbColour(8, 100, 225), RgbColour(80, 100, 0), RgbColour(88, 100, 0)));
+  EXPECT_EQ(GradientBandColours(0, RgbColour(5, 0, 0), 16),
+            (std::vector<Colour>{RgbColour(2, 0, 0), RgbColour(5, 0, 0), RgbColour(8, 0, 0)}));
+  EXPECT_EQ(GradientBandColours(0x8000000F, 0, 7), (std::vector<Colour>{RgbColour(15, 0, 0)}));
+}
+
+TEST(Paint, FrameFocusCueCornersAndGradientFollowBorderStylePressFocusAndStyle) {
+  constexpr Colour kUp = system_colour::kHighlight3d, kDown = system_colour::kDarkShadow3d;
+  struct Case { int border; bool down, focus, hide_focus; Colour frame, focus_cue; };
+  for (const Case c : {Case{0, false, false, false, kFace, kFace}, Case{0, false, true, false, kUp, kFace},
+                       Case{0, true, false, false, kDown, kFace}, Case{1, false, false, false, kUp, kFace},
+                       Case{1, false, true, false, kUp, system_colour::kButtonShadow},
+                       Case{1, false, true, true, kUp, kFace}, Case{1, true, true, false, kDown, kFace},
+                       Case{2, false, true, false, kDown, kFace}}) {
+    SCOPED_TRACE(testing::Message() << c.border << c.down << c.focus << c.hide_focus);
+    Host host;
+    host.button.SetBackColor(kFace);
+    host.button.SetBorderStyle(c.border);
+    host.button.SetHideFocus(c.hide_focus);
+    if (c.focus) host.button.UserControl_GotFocus();
+    host.button.SetButtonDown(c.down);
+    const PixelSurface& at = host.surface;
+    EXPECT_EQ(std::tuple(at.Pixel(20, 2), at.Pixel(5, 3), at.Pixel(48, 12), at.Pixel(0, 0)),
+              std::tuple(c.frame, c.focus_cue, kFace,
+                         c.border != 0 || c.down || c.focus ? system_colour::kButtonFace : kFace));
+  }
+  Host host;  // a gradient from FadetoColor down to BackColor, upwards when pressed, with form-coloured corners
+  host.button.SetBorderStyle(1);
+  host.button.SetBackColor(RgbColour(0, 0, 250));
+  host.button.SetFadetoColor(RgbColour(250, 0, 0));
+  host.button.SetStyle(1);
+  const auto red = [&](int y) { return host.surface.Pixel(48, y) & 0xFFu; };
+  EXPECT_TRUE(red(4) > red(12) && red(12) > red(20));
+  EXPECT_EQ(host.surface.Pixel(0, 0), kForm);
+  host.button.SetButtonDown(true);
+  EXPECT_LT(red(4), red(20));
+}
+
+TEST(Layout, CaptionAndPictureGoWhereAlignmentsAndPressPutThemAndTheCaptionInTheTextColour) {
+  struct Case { int text_align, picture_align; bool picture, down, enabled; float x, y, left, top; };
+  for (const Case c : {Case{0, 0, false, false, true, 72.75f, 90, 72.75f, 0},
+                       Case{1, 0, false, false, true, 1202.25f, 90, 72.75f, 0},
+                       Case{2, 0, false, true, true, 647.5f, 100, 92.75f, 10},
+                       Case{0, 0, true, false, false, 640.5f, 90, 72.75f, 0},
+                       Case{0, 1, true, false, true, 72.75f, 228.75f, 480, -97.5f},
+                       Case{2, 2, true, true, true, 647.5f, 100, 627.5f, 77.5f}}) {
+    SCOPED_TRACE(testing::Message() << c.text_align << c.picture_align << c.picture << c.down);
+    Host host;
+    BrixButton& b = host.button;
+    b.SetCaption(L"OK");
+    b.SetPicture(Image(16));  // the area takes the image's size only once centred
+    b.SetTextAlign(c.text_align);
+    b.SetPictureAlign(c.picture_align);
+    b.SetShowPicture(c.picture);
+    b.SetEnabled(c.enabled);
+    b.SetButtonDown(c.down);
+    b.UserControl_Resize();  // the press offset comes from the layout pass
+    b.UserControl_Paint();
+    ASSERT_EQ(host.surface.Texts().size(), 1u);
+    const auto& text = host.surface.Texts()[0];
+    EXPECT_EQ(std::tuple(text.text, text.x, text.y, text.colour, b.ForeColor()),
+              std::tuple(L"OK", c.x, c.y, c.enabled ? system_colour::kButtonText : system_colour::kGreyText,
+                         system_colour::kButtonText));
+    EXPECT_EQ(std::tuple(b.Picture1().Left(), b.Picture1().Top(), b.Picture1().Width()),
+              std::tuple(c.left, c.top, c.picture_align == 2 ? 240.f : 495.f));
+  }
+}
+
+TEST(Input, MouseKeysAndFocusPressReleaseAndRaiseEventsOnPushAndToggleButtons) {
+  for (const int toggle : {0, 1}) {
+    Host host;
+    BrixButton& b = host.button;
+    b.SetBehavior(toggle);
+    std::string seen;
+    const auto state = [&] { seen += b.ButtonDown() ? "v " : "^ "; };
+    const auto focus = [&] { seen += b.HasFocus() ? "F " : "f "; };
+    b.events.Click = [&] { seen += "Click "; };
+    b.events.DblClick = [&] { seen += "DblClick "; };
+    b.events.KeyPress = [&](std::int16_t& key) { seen += "Press" + std::to_string(key) + " "; };
+    b.events.KeyDown = [](std::int16_t& key, std::int16_t&) {  // A acts as Space, Space as nothing
+      key = static_cast<std::int16_t>(key == 65 ? 32 : key == 32 ? 0 : key);
+    };
+    b.events.KeyUp = [&](std::int16_t& key, std::int16_t&) { seen += "Up" + std::to_string(key) + " "; };
+    const auto mouse = [&seen](std::string name) {
+      return [&seen, name](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+        seen += name + std::to_string(button) + std::to_string(shift) + "@" + std::to_string(static_cast<int>(x)) +
+                "," + std::to_string(static_cast<int>(y)) + " ";
+      };
+    };
+    b.events.MouseDown = mouse("Down");
+    b.events.MouseMove = mouse("Move");
+    b.events.MouseUp = mouse("Up");
+    std::int16_t left = 1, shift = 1, enter = 13, space = 32, a = 65, none = 0;
+    float x = 15, y = 30;
+    b.UserControl_MouseDown(left, shift, x, y), state(), b.Picture1_MouseMove(left, shift, x, y);
+    b.UserControl_MouseUp(left, shift, x, y), state(), b.UserControl_KeyDown(enter, none), state();
+    b.Picture1_KeyUp(enter, none), state(), b.Picture1_KeyDown(space, none), state(), b.SetButtonDown(false);
+    b.Picture1_KeyDown(a, none), state(), b.SetButtonDown(false), b.Picture1_KeyPress(enter);
+    b.Picture1_Click(), b.Picture1_DblClick(), b.Picture1_MouseUp(left, shift, x, y), state();
+    b.SetBehavior(0), state();  // leaving toggle mode releases
+    b.UserControl_GotFocus(), focus(), b.UserControl_LostFocus(), focus();
+    b.UserControl_EnterFocus(), focus(), b.UserControl_ExitFocus(), focus();
+    // Picture coordinates are offset by where the last layout pass put the area.
+    EXPECT_EQ(seen, toggle ? "Down11@15,30 ^ Move11@87,30 Up11@15,30 v v Up13 Click ^ ^ ^ Press13 Click DblClick "
+                             "Up11@107,40 v ^ F f F f "
+                           : "Down11@15,30 v Move11@107,40 Up11@15,30 ^ v Up13 Click ^ ^ v Press13 Click DblClick "
+                             "Up11@87,30 ^ ^ F f F f ");
+  }
+}
+
+TEST(Persistence, EveryPropertyTellsTheContainerAndRoundTripsThroughABag) {
+  using Set = std::function<void(BrixButton&)>;
+  const std::vector<std::pair<std::wstring, Set>> properties{
+      {L"BackColor", [](BrixButton& b) { b.SetBackColor(kFace); }},
+      {L"ForeColor", [](BrixButton& b) { b.SetForeColor(7); }},
+      {L"Enabled", [](BrixButton& b) { b.SetEnabled(false); }},
+      {L"Font", [](BrixButton& b) { b.SetFont({L"Arial", 9.75, true, true, true, true}); }},
+      {L"Caption", [](BrixButton& b) { b.SetCaption(L"OK"); }},
+      {L"BorderStyle", [](BrixButton& b) { b.SetBorderStyle(2); }},
+      {L"TextAlign", [](BrixButton& b) { b.SetTextAlign(1); }},
+      {L"Behavior", [](BrixButton& b) { b.SetBehavior(1); }},
+      {L"Style", [](BrixButton& b) { b.SetStyle(1); }},
+      {L"FadetoColor", [](BrixButton& b) { b.SetFadetoColor(kForm); }},
+      {L"Picture", [](BrixButton& b) { b.SetPicture(Image(2)); }},
+      {L"ShowPicture", [](BrixButton& b) { b.SetShowPicture(true); }},
+      {L"HideFocus", [](BrixButton& b) { b.SetHideFocus(true); }},
+      {L"ButtonDown", [](BrixButton& b) { b.SetButtonDown(true); }},
+      {L"PictureAlign", [](BrixButton& b) { b.SetPictureAlign(2); }}};
+  PropertyBag odd, written;  // odd: each value of another kind than its property's
+  for (const auto& [name, set] : properties) {
+    SCOPED_TRACE(std::string(name.begin(), name.end()));
+    Host saved, restored;
+    set(saved.button);
+    EXPECT_EQ(saved.changed, std::vector<std::wstring>{name});
+    PropertyBag bag, again;
+    saved.button.UserControl_WriteProperties(bag);
+    ASSERT_EQ(bag.Entries().size(), 1u);  // values equal to their defaults are not stored
+    restored.button.UserControl_ReadProperties(bag);
+    restored.button.UserControl_WriteProperties(again);
+    EXPECT_TRUE(again.Entries() == bag.Entries());
+    odd.Set(name, name == L"Caption" || name == L"Font" ? PropertyValue{1} : L"1");
+  }
+  Host restored;  // reads the defaults from values of the wrong kind
+  restored.button.UserControl_ReadProperties(odd);
+  restored.button.UserControl_WriteProperties(written);
+  EXPECT_TRUE(written.Empty());
+}
+
+TEST(Persistence, TheReviewDialogsButtonsAreRestoredAsSavedOthersFromTheirLayout) {
+  Host host;
+  const auto restore = [b = &host.button](const GradientButtonSpec& layout) {
+    b->UserControl_ReadProperties(SettingsForGradientButton(layout).properties);
+    return std::tuple(b->Caption(), b->BackColor(), b->Font(), b->BorderStyle(), b->TextAlign());
+  };
+  for (const auto& [left, caption] : {std::pair{1800, L"OK"}, std::pair{3480, L"Cancel"}}) {
+    EXPECT_EQ(restore({{{left, 3720, 1455, 375}, kArial825, L"x"}, 0, 0, 0}),
+              std::tuple(std::wstring(caption), kFace, SurfaceFont{L"Arial", 8.25, true}, 1, 2));
+  }
+  EXPECT_EQ(restore({{{0, 0, 900, 300}, {L"Tahoma", 1200, false}, L"Go"}, 0x00112233, 2, 1}),
+            std::tuple(std::wstring(L"Go"), Colour{0x00112233}, SurfaceFont{L"Tahoma", 12}, 2, 1));
+}
+
+}  // namespace
+}  // namespace tavrel
