@@ -15,6 +15,7 @@ class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(ok, nullptr);
+    ok->Button().Refresh();  // its parent is never shown, so nothing else asks for a paint pass
     ok->Control().OnMouseDown = [this] { seen += "MouseDown "; };
     ok->Control().OnClick = [this] { seen += "Click "; };
   }
@@ -45,7 +46,7 @@ class HostTest : public ::testing::Test {
 
 TEST_F(HostTest, PaintsItsFaceCaptionFocusCueAndGradientAtItsPlacement) {
   ASSERT_EQ(ReadWindowDpi(ok->Handle()), 96);
-  EXPECT_EQ(std::pair(Pixel(10, 12), Pixel(20, 2)), std::pair(RGB(0xBB, 0xE0, 0xF7), GetSysColor(COLOR_3DHIGHLIGHT)));
+  EXPECT_EQ(std::pair(Pixel(10, 12), Pixel(20, 1)), std::pair(RGB(0xBB, 0xE0, 0xF7), GetSysColor(COLOR_3DHIGHLIGHT)));
   EXPECT_GT(CountInRow(12, COLOR_BTNTEXT), 3);  // the caption
   EXPECT_EQ(CountInRow(3, COLOR_BTNSHADOW), 0);
   SetFocus(ok->Handle());
@@ -54,17 +55,17 @@ TEST_F(HostTest, PaintsItsFaceCaptionFocusCueAndGradientAtItsPlacement) {
   EXPECT_EQ(CountInRow(12, COLOR_BTNTEXT), 0);
   ok->Button().SetFadetoColor(RGB(250, 0, 0));
   ok->Button().SetStyle(1);
-  EXPECT_GT(GetRValue(Pixel(10, 4)), GetRValue(Pixel(10, 20)) + 100);
+  EXPECT_LT(GetBValue(Pixel(10, 4)) + 100, GetBValue(Pixel(10, 20)));  // red at the top, light blue below
 }
 
 TEST_F(HostTest, OnlyALeftPressReleasedInsideClicksAndLostCaptureReleasesWithoutOne) {
   Send(WM_LBUTTONDOWN, MK_LBUTTON);
-  EXPECT_EQ(std::pair(GetCapture(), Pixel(20, 2)), std::pair(ok->Handle(), GetSysColor(COLOR_3DDKSHADOW)));
+  EXPECT_EQ(std::pair(GetCapture(), Pixel(20, 1)), std::pair(ok->Handle(), GetSysColor(COLOR_3DDKSHADOW)));
   Send(WM_LBUTTONUP, 0);
   Send(WM_LBUTTONDOWN, MK_LBUTTON), Send(WM_LBUTTONUP, 0, -50);  // released outside
   Send(WM_RBUTTONDOWN, MK_RBUTTON), Send(WM_RBUTTONUP, 0);
   Send(WM_LBUTTONDOWN, MK_LBUTTON), SetCapture(parent.Get()), ReleaseCapture();  // capture taken away mid-press
-  EXPECT_EQ(Pixel(20, 2), GetSysColor(COLOR_3DHIGHLIGHT));
+  EXPECT_EQ(Pixel(20, 1), GetSysColor(COLOR_3DHIGHLIGHT));
   Send(BM_CLICK, 0);
   for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}, WPARAM{'A'}}) Send(WM_KEYDOWN, key), Send(WM_KEYUP, key);
   EXPECT_EQ(seen, "MouseDown Click MouseDown MouseDown MouseDown MouseDown Click Click Click ");
