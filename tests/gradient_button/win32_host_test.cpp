@@ -44,7 +44,7 @@ class HostTest : public ::testing::Test {
   std::string seen;
 };
 
-TEST_F(HostTest, PaintsItsFaceCaptionFocusCueAndGradientAtItsPlacement) {
+TEST_F(HostTest, PaintsItsFaceCaptionFocusCueAndGradientIntoABitmap) {
   ASSERT_EQ(ReadWindowDpi(ok->Handle()), 96);
   EXPECT_EQ(std::pair(Pixel(10, 12), Pixel(20, 1)), std::pair(RGB(0xBB, 0xE0, 0xF7), GetSysColor(COLOR_3DHIGHLIGHT)));
   EXPECT_GT(CountInRow(12, COLOR_BTNTEXT), 3);  // the caption
@@ -53,8 +53,7 @@ TEST_F(HostTest, PaintsItsFaceCaptionFocusCueAndGradientAtItsPlacement) {
   EXPECT_GT(CountInRow(3, COLOR_BTNSHADOW), 10);  // the dotted focus cue
   ok->Control().SetCaption(L"");
   EXPECT_EQ(CountInRow(12, COLOR_BTNTEXT), 0);
-  ok->Button().SetFadetoColor(RGB(250, 0, 0));
-  ok->Button().SetStyle(1);
+  ok->Button().SetFadetoColor(RGB(250, 0, 0)), ok->Button().SetStyle(1);
   EXPECT_LT(GetBValue(Pixel(10, 4)) + 100, GetBValue(Pixel(10, 20)));  // red at the top, light blue below
 }
 
