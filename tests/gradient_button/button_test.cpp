@@ -61,9 +61,10 @@ TEST(Paint, FrameFocusCueCornersAndGradientFollowBorderStylePressFocusAndStyle) 
     if (c.focus) host.button.UserControl_GotFocus();
     host.button.SetButtonDown(c.down);
     const PixelSurface& at = host.surface;
-    EXPECT_EQ(std::tuple(at.Pixel(20, 2), at.Pixel(5, 3), at.Pixel(48, 12), at.Pixel(0, 0)),
-              std::tuple(c.frame, c.focus_cue, kFace,
-                         c.border != 0 || c.down || c.focus ? system_colour::kButtonFace : kFace));
+    const bool framed = c.border != 0 || c.down || c.focus;  // corners cut off in button face, edged in shadow
+    EXPECT_EQ(std::tuple(at.Pixel(20, 2), at.Pixel(5, 3), at.Pixel(48, 12), at.Pixel(0, 0), at.Pixel(1, 2)),
+              std::tuple(c.frame, c.focus_cue, kFace, framed ? system_colour::kButtonFace : kFace,
+                         framed ? system_colour::kButtonShadow : kFace));
   }
   Host host;  // a gradient from FadetoColor down to BackColor, upwards when pressed, with form-coloured corners
   host.button.SetBorderStyle(1);
@@ -151,8 +152,7 @@ TEST(Input, MouseKeysAndFocusPressReleaseAndRaiseEventsOnPushAndToggleButtons) {
 }
 
 TEST(Persistence, EveryPropertyTellsTheContainerAndRoundTripsThroughABag) {
-  using Set = std::function<void(BrixButton&)>;
-  const std::vector<std::pair<std::wstring, Set>> properties{
+  const std::vector<std::pair<std::wstring, std::function<void(BrixButton&)>>> properties{
       {L"BackColor", [](BrixButton& b) { b.SetBackColor(kFace); }},
       {L"ForeColor", [](BrixButton& b) { b.SetForeColor(7); }},
       {L"Enabled", [](BrixButton& b) { b.SetEnabled(false); }},
