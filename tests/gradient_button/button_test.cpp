@@ -134,7 +134,7 @@ TEST(Input, MouseKeysAndFocusPressReleaseAndRaiseEventsOnPushAndToggleButtons) {
     b.events.MouseMove = mouse("Move");
     b.events.MouseUp = mouse("Up");
     std::int16_t left = 1, shift = 1, enter = 13, space = 32, a = 65, none = 0;
-    float x = 15, y = 30;  // the picture area's are offset by where the last layout pass put it
+    float x = 15, y = 30;  // picture events arrive offset by where the last layout pass put the area
     b.UserControl_MouseDown(left, shift, x, y), state(), b.Picture1_MouseMove(left, shift, x, y);
     b.UserControl_MouseUp(left, shift, x, y), state(), b.UserControl_KeyDown(enter, none), state();
     b.Picture1_KeyUp(enter, none), state(), b.Picture1_KeyDown(space, none), state(), b.SetButtonDown(false);
