@@ -11,7 +11,6 @@
 #include "scan/scan_progress.h"
 #include "scan/scan_window_state.h"
 #include "tests/fakes/fake_clock.h"
-#include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_targets.h"
 #include "tests/fuzz/memory_files.h"
 #include "ui/headless/headless_toolkit.h"
@@ -25,8 +24,7 @@ constexpr wchar_t kFolder[] = L"C:\\Tavrel";
 constexpr wchar_t kWatched[] = L"Software\\Watched";
 constexpr wchar_t kFlagged[] = L"Software\\Flagged";
 
-// Value data of the type made from a text: string types as UTF-16LE with or
-// without the NUL, other types from the text's low bytes.
+// String types as UTF-16LE with or without the NUL, other types from the text's low bytes.
 std::vector<std::byte> DataOf(std::uint32_t type, const std::wstring& text, bool terminated) {
   if (type == kRegSz || type == kRegExpandSz) return EncodeUtf16Le(terminated ? text + L'\0' : text);
   std::vector<std::byte> bytes;
@@ -60,17 +58,13 @@ struct Machine {
 
 }  // namespace
 
-// Input: a flags byte (bit 0: value entries come before the monitor entry),
-// a count of values, and for each an item byte
-//   bits 0-1: live only, backup only, both alike, both with their own data
-//   bits 2-4: type (0-3 REG_SZ, 4 REG_EXPAND_SZ, 5 REG_DWORD, 6 REG_BINARY,
-//             7 REG_SZ without its NUL)
-//   bit 6:    a value entry watches the name (in another key)
-//   bit 7:    that other key holds the name with the live data too
-// followed by its name and data texts (and the backup's data). The bytes left
-// over are the check marks of the rows, one bit 0 per row.
+// Input: flags (bit 0: value entries come before the monitor entry), a count of values and for
+// each an item byte -- bits 0-1: live only, backup only, both alike, both with their own data;
+// bits 2-4: type (0-3 REG_SZ, 4 REG_EXPAND_SZ, 5 REG_DWORD, 6 REG_BINARY, 7 REG_SZ without NUL);
+// bit 6: a value entry watches the name in another key; bit 7: that key holds it too -- then its
+// name and data texts (and the backup's data). The bytes left over check the rows, bit 0 each.
 void FuzzChangeRows(const std::uint8_t* data, std::size_t size) {
-  FuzzInput input(data, size);
+  FuzzInput input{data, size};
   Machine machine;
   const std::uint8_t flags = input.Byte();
   const std::size_t count = std::min<std::size_t>(input.Byte(), 24);
@@ -86,23 +80,16 @@ void FuzzChangeRows(const std::uint8_t* data, std::size_t size) {
     if ((item & 0x40) != 0) valueEntries.push_back({L"Flag", kCurrentUser, kFlagged, name});
     if ((item & 0x80) != 0) machine.api.PutValue(kCurrentUser, kFlagged, name, kRegSz, DataOf(kRegSz, liveText, true));
   }
-  auto& entries = machine.watchList.WatchEntries;
-  entries = valueEntries;
+  auto& entries = machine.watchList.WatchEntries = valueEntries;
   entries.insert((flags & 1) == 0 ? entries.begin() : entries.end(), WatchEntry{kMonitorLabel, kCurrentUser, kWatched, L""});
 
   std::set<std::wstring> reported, takenByValueEntries;
   for (const ChangeRow& row : machine.Compare()) {
-    const std::wstring& kind = row.Field(0);
-    if (!IsChangeKind(kind)) {
-      FuzzCheck(kind == L"Flag" && !row.Checked, "a value-entry row, unchecked");
-      takenByValueEntries.insert(ToLower(row.Field(1)));
-      continue;
-    }
-    FuzzCheck(reported.insert(ToLower(row.Field(1))).second, "each value is reported once");
+    if (!IsChangeKind(row.Field(0))) takenByValueEntries.insert(ToLower(row.Field(1)));
+    else FuzzCheck(reported.insert(ToLower(row.Field(1))).second, "each value is reported once");
   }
   FuzzCheck(machine.api.OpenHandleCount() == 0, "every key opened by the scan is closed");
 
-  // Any check marks; the OK action applies every row.
   ChangeList& list = machine.dialog.LoadHidden();
   for (std::size_t r = 0; r < list.Count() && !input.Empty(); ++r) list.Row(r).Checked = (input.Byte() & 1) != 0;
   const auto appended = std::count_if(list.Rows().begin(), list.Rows().end(),

@@ -36,10 +36,8 @@ TEST(WatchList, DataLinesAreTakenApartExactlyAsWrittenOrSkipped) {
                                         {L"v", kUsers, L"K", L""},           // the key's unnamed value
                                         {L"Zwölf", kNoRoot, L"K", L"V"},
                                         {L"", kUsers, L"K", L"V"}}));
-  EXPECT_EQ(list.LastWatchIndex(), 8);
-  EXPECT_EQ(list.GetWatchEntry(8), list.WatchEntries[8]);
-  for (int outside : {9, -1}) EXPECT_EQ(list.GetWatchEntry(outside), WatchEntry{}) << outside;
-  EXPECT_EQ(WatchList().LastWatchIndex(), 0);
+  EXPECT_EQ(std::tuple(list.LastWatchIndex(), WatchList().LastWatchIndex(), list.GetWatchEntry(8)), std::tuple(8, 0, list.WatchEntries[8]));
+  EXPECT_EQ(std::pair(list.GetWatchEntry(9), list.GetWatchEntry(-1)), std::pair(WatchEntry{}, WatchEntry{}));
 }
 
 TEST(WatchList, RootNamesFoldOnlyAsciiCaseAndAreWrittenInCapitals) {
