@@ -2,7 +2,6 @@
 
 #include "platform/text.h"
 #include "registry/memory/memory_registry.h"
-#include "registry/registry.h"
 #include "registry/utf16.h"
 #include "review/review_dialog.h"
 #include "scan/backup_key.h"
@@ -15,7 +14,6 @@
 #include "tests/fuzz/memory_files.h"
 #include "ui/headless/headless_toolkit.h"
 #include "watchlist/user_watch_list.h"
-#include "watchlist/watch_list.h"
 
 namespace tavrel::fuzz {
 namespace {
@@ -92,15 +90,13 @@ void FuzzChangeRows(const std::uint8_t* data, std::size_t size) {
 
   ChangeList& list = machine.dialog.LoadHidden();
   for (std::size_t r = 0; r < list.Count() && !input.Empty(); ++r) list.Row(r).Checked = (input.Byte() & 1) != 0;
-  const auto appended = std::count_if(list.Rows().begin(), list.Rows().end(),
-                                      [](const ChangeRow& row) { return row.Field(0) == L"Created" && !row.Checked; });
+  const auto removed = std::count_if(list.Rows().begin(), list.Rows().end(), [](auto& row) { return row.Field(0) == L"Created" && !row.Checked; });
   machine.dialog.BrixButton1_Click();
   FuzzCheck(!machine.dialog.IsLoaded() && machine.api.OpenHandleCount() == 0,
             "the OK action unloads the dialog and closes every key it opened");
 
-  // What was kept went into the backup copy and what was undone back into the
-  // key, so nothing is left to report -- except values whose row a value-entry
-  // row took over, and behind an unnamed value, where every walk of the key ends.
+  // What was kept went into the backup copy and what was undone back into the key, so nothing is left to report --
+  // except values whose row a value-entry row took over, and behind an unnamed value, where every walk of the key ends.
   const auto live = machine.api.Values(kCurrentUser, kWatched);
   if (std::none_of(live.begin(), live.end(), [](const StoredValue& value) { return value.name.empty(); })) {
     for (const ChangeRow& row : machine.Compare()) {
@@ -109,10 +105,9 @@ void FuzzChangeRows(const std::uint8_t* data, std::size_t size) {
     }
   }
   machine.dialog.Unload();
-  // The user watch-list file gains one entry per removed new value at most.
-  WatchList fromFile;
-  fromFile.LoadWatchList(machine.files, kFolder);
-  FuzzCheck(fromFile.WatchEntries.size() <= static_cast<std::size_t>(appended), "one user entry at most per removed value");
+  machine.watchList = WatchList();
+  machine.watchList.LoadWatchList(machine.files, kFolder);
+  FuzzCheck(std::ssize(machine.watchList.WatchEntries) <= removed, "the user watch-list file gains one entry at most per removed value");
 }
 
 }  // namespace tavrel::fuzz

@@ -1,7 +1,6 @@
 #pragma once
-// The fuzz targets' bodies: each runs one subsystem on whatever the bytes
-// describe and aborts (so that libFuzzer keeps the input) when a rule that
-// must hold for every input breaks. fuzz_replay_test runs them on the corpus.
+// The fuzz targets' bodies: each runs one subsystem on whatever the bytes describe and aborts (so that
+// libFuzzer keeps the input) when a rule that holds for every input breaks. fuzz_replay_test replays them.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>

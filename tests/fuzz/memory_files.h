@@ -1,6 +1,5 @@
 #pragma once
-// Files in memory, fast enough for fuzzing; a file can exist but refuse to be
-// read, as a locked one does.
+// Files in memory, fast enough for fuzzing; a file can exist but refuse to be read, as a locked one does.
 #include <map>
 #include <set>
 #include <string>

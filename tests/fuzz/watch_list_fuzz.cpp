@@ -17,10 +17,8 @@ const std::wstring kFolder = L"C:\\Tavrel", kPath = kFolder + kUserWatchListFile
 std::pair<std::vector<std::wstring>, std::vector<WatchEntry>> Read(const MemoryFiles& files) {
   std::vector<std::wstring> lines = ReadAnsiLines(files, kPath).value_or(std::vector<std::wstring>{});
   for (auto& line : lines) line = std::wstring(TrimSpaces(line));
-  MemoryFiles userOnly;
-  if (files.contents.contains(kPath)) userOnly.contents[kPath] = files.contents.at(kPath);
-  WatchList list;
-  list.LoadWatchList(userOnly, kFolder);
+  WatchList list;  // the files hold no main watch list
+  list.LoadWatchList(files, kFolder);
   return {lines, list.WatchEntries};
 }
 
@@ -37,7 +35,7 @@ void FuzzWatchListLoader(const std::uint8_t* data, std::size_t size) {
   FuzzInput input{data, size};
   const std::uint8_t flags = input.Byte();
   const std::string bytes[2] = {input.Bytes(input.Number16()), input.Bytes(size)};
-  const std::wstring folder = L"C:\\Tavrel", paths[2] = {folder + kWatchListFileName, folder + kUserWatchListFileName};
+  const std::wstring paths[2] = {kFolder + kWatchListFileName, kPath};
   MemoryFiles both, alone[2];
   WatchList list, joined;
   for (int f = 0; f < 2; ++f) {
@@ -46,10 +44,10 @@ void FuzzWatchListLoader(const std::uint8_t* data, std::size_t size) {
       if ((flags & (4 << f)) != 0) files->unreadable.insert(paths[f]);
     }
     const std::size_t before = joined.WatchEntries.size();
-    joined.LoadWatchList(alone[f], folder);
+    joined.LoadWatchList(alone[f], kFolder);
     FuzzCheck((flags & (5 << f)) == 0 || joined.WatchEntries.size() == before, "a missing or unreadable file adds nothing");
   }
-  list.LoadWatchList(both, folder);
+  list.LoadWatchList(both, kFolder);
   FuzzCheck(list.WatchEntries == joined.WatchEntries, "entries are the main file's followed by the user file's");
   for (const WatchEntry& entry : list.WatchEntries) {
     FuzzCheck((entry.Label + entry.KeyPath + entry.ValueName).find_first_of(L"\r\n\t") == std::wstring::npos &&

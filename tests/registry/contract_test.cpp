@@ -65,18 +65,12 @@ TEST_P(RegistryContract, ValuesReadAsTextUpToTheFirstNulAndCopyWhole) {
   EXPECT_EQ(ReadRaw(L"a\\b", L"v"), (RawValue{kRegSz, B("\xE9\x00 \x00\x3D\xD8\x00\xDE\x00\x00"sv)}));
   EXPECT_EQ(ReadRaw(L"a\\b", L"empty"), (RawValue{kRegSz, B("\0\0"sv)}));
   const std::tuple<const wchar_t*, RawValue, Text> values[] = {  // name, value, what a string read gives
-      {L"Inner NUL", {kRegSz, Utf16(std::wstring(L"ab\0cd", 5))}, L"ab"},
-      {L"No NUL", {kRegSz, Utf16(L"abc", 0)}, L"abc"},
-      {L"Odd size", {kRegSz, B("a\0b\0c"sv)}, L"ab"},
-      {L"Size zero", {kRegSz, {}}, L""},
+      {L"Inner NUL", {kRegSz, Utf16(std::wstring(L"ab\0cd", 5))}, L"ab"}, {L"No NUL", {kRegSz, Utf16(L"abc", 0)}, L"abc"},
+      {L"Odd size", {kRegSz, B("a\0b\0c"sv)}, L"ab"}, {L"Size zero", {kRegSz, {}}, L""}, {L"None", {kRegNone, {}}, L"novalue"},
       {L"Long without NUL", {kRegSz, Utf16(std::wstring(40000, L'y'), 0)}, std::wstring(40000, L'y')},
-      {L"Dword", {kRegDword, B("\x78\x56\x34\x12"sv)}, L"novalue"},
-      {L"Expand", {kRegExpandSz, Utf16(L"%TEMP%")}, L"novalue"},
-      {L"Multi", {kRegMultiSz, Utf16(std::wstring(L"a\0b", 3), 2)}, L"novalue"},
-      {L"Binary", {kRegBinary, B("h\0i\0\0\0\xFF"sv)}, L"novalue"},
-      {L"None", {kRegNone, {}}, L"novalue"},
-      {L"Odd type", {0x12345678u, B("\t"sv)}, L"novalue"},
-  };
+      {L"Dword", {kRegDword, B("\x78\x56\x34\x12"sv)}, L"novalue"}, {L"Odd type", {0x12345678u, B("\t"sv)}, L"novalue"},
+      {L"Expand", {kRegExpandSz, Utf16(L"%TEMP%")}, L"novalue"}, {L"Binary", {kRegBinary, B("h\0i\0\0\0\xFF"sv)}, L"novalue"},
+      {L"Multi", {kRegMultiSz, Utf16(std::wstring(L"a\0b", 3), 2)}, L"novalue"}};
   for (const auto& [name, stored, text] : values) {
     Put(L"watched", name, stored);
     EXPECT_EQ(Read(L"watched", name), text) << name;
@@ -88,18 +82,15 @@ TEST_P(RegistryContract, ValuesReadAsTextUpToTheFirstNulAndCopyWhole) {
 TEST_P(RegistryContract, ListingPadsToFiftyOneRowsAndNoNameOrDataEndsIt) {
   ASSERT_TRUE(Write(L"empty\\child", L"v", L""));
   for (const wchar_t* sub : {L"missing", L"empty"}) EXPECT_EQ(Listed(sub, 0), Names{});
-  Put(L"k", L"", RawValue{kRegSz, Utf16(L"default")});
-  Put(L"k", L"Named", RawValue{kRegDword, B("\1\0\0\0"sv)});
+  ASSERT_TRUE(Write(L"k", L"", L"default") && reg_.WriteRawValue(kCurrentUser, Path(L"k"), L"Named", RawValue{kRegDword, B("\1\0\0\0"sv)}));
   EXPECT_EQ(reg_.EnumValues(kCurrentUser, Path(L"k"))[1], (ValueRow{kRegDword, L"Named"}));  // "" lists first either way
   Names many;
   for (int i = 0; i < 300; ++i) ASSERT_TRUE(Write(L"many", many.emplace_back(L"value " + std::to_wstring(i)), L"x"));
   EXPECT_EQ(Set(Listed(L"many", many.size())), Set(many));
   // Created first and named to sort first, so that in either listing order shorter values come after them.
   const Names names = {L"a100 KB", L"a" + std::wstring(299, L'n'), L"a" + std::wstring(16382, L'm'), L"z after"};
-  Put(L"long", names[0], RawValue{kRegBinary, Bytes(100 * 1024, std::byte{0x5A})});
-  for (std::size_t i = 1; i < names.size(); ++i) Put(L"long", names[i], RawValue{kRegSz, Utf16(names[i])});
-  EXPECT_EQ(Set(Listed(L"long", names.size())), Set(names));
-  EXPECT_EQ(Read(L"long", names[2]), names[2]);
+  for (const Text& name : names) Put(L"long", name, name == names[0] ? RawValue{kRegBinary, Bytes(100 * 1024, std::byte{0x5A})} : RawValue{kRegSz, Utf16(name)});
+  EXPECT_EQ(std::pair(Set(Listed(L"long", names.size())), Read(L"long", names[2])), std::pair(Set(names), names[2]));
 }
 
 TEST_P(RegistryContract, ListingFollowsTheBackendsOrderAndARewriteKeepsItsPlace) {
@@ -132,16 +123,13 @@ TEST_P(RegistryContract, UnknownRootsAndPerformanceDataFailSilently) {
 
 TEST_P(RegistryContract, DeletesRemoveOnlyTheirTargetAndKeysWithSubkeysStay) {
   for (const wchar_t* name : {L"One", L"Two", L""}) ASSERT_TRUE(Write(L"", name, L"v"));
-  ASSERT_TRUE(Write(L"parent", L"p", L"parent value"));
-  ASSERT_TRUE(Write(L"parent\\child", L"c", L"child value"));
-  reg_.DeleteValue(kCurrentUser, Path(L"missing"), L"Two");
-  reg_.DeleteKey(kCurrentUser, Path(L"missing\\deeper"));
+  ASSERT_TRUE(Write(L"parent", L"p", L"parent value") && Write(L"parent\\child", L"c", L"child value"));
+  reg_.DeleteValue(kCurrentUser, Path(L"missing"), L"Two"), reg_.DeleteKey(kCurrentUser, Path(L"missing\\deeper"));
   for (const wchar_t* name : {L"missing value", L"ONE", L""}) reg_.DeleteValue(kCurrentUser, Path(), name);
   EXPECT_EQ(Listed(L"", 1), Names{L"Two"});
   reg_.DeleteKey(kCurrentUser, Path(L"parent"));
   EXPECT_EQ(Read(L"parent", L"p"), L"parent value");
-  reg_.DeleteKey(kCurrentUser, Path(L"PARENT\\Child"));
-  reg_.DeleteKey(kCurrentUser, Path(L"parent"));
+  reg_.DeleteKey(kCurrentUser, Path(L"PARENT\\Child")), reg_.DeleteKey(kCurrentUser, Path(L"parent"));
   EXPECT_EQ((std::pair{Read(L"parent\\child", L"c"), Read(L"parent", L"p")}), std::pair(std::wstring(L"novalue"), std::wstring(L"novalue")));
   ASSERT_TRUE(Write(L"parent", L"q", L""));  // a new key, without the old values
   EXPECT_EQ(Listed(L"parent", 1), Names{L"q"});
@@ -152,8 +140,7 @@ TEST_P(RegistryContract, NamesOutsideTheAnsiCodePageRoundTripAndFoldCaseKeepingT
   const std::wstring sub = L"Caf\x00E9\\\x0416\x0443\x043A";
   for (const auto& name : names) ASSERT_TRUE(Write(sub, name, L"of " + name));
   for (const auto& name : names) EXPECT_EQ(Read(sub, name), L"of " + name);
-  EXPECT_EQ(Read(sub, L"Updater"), L"novalue");  // the Cyrillic look-alike is another name
-  EXPECT_EQ(Read(sub, L"Ete"), L"novalue");
+  EXPECT_EQ(Read(sub, L"Updater") + Read(sub, L"Ete"), L"novaluenovalue");  // a Cyrillic look-alike and a plain E are other names
   EXPECT_EQ(Read(L"CAF\x00C9\\\x0436\x0423\x041A", L"\x00E9T\x00C9"), L"of \x00C9t\x00E9");
   ASSERT_TRUE(Write(L"caf\x00C9\\\x0436\x0423\x041A", L"\x00E9T\x00C9", L"2"));
   EXPECT_EQ(Set(Listed(sub, names.size())), Set(names));
