@@ -3,6 +3,7 @@
 // in-memory registry everywhere, and advapi32 in the Windows build.
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct Backend {
   std::function<void(RootHandle, const std::wstring&)> removeTree = [](RootHandle, const std::wstring&) {};
 };
 
+inline void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }
 inline Backend MemoryBackend() { return {"memory", [] { return std::make_unique<MemoryRegistry>(); }}; }
 std::vector<Backend> AvailableBackends();  // defined once per build
 

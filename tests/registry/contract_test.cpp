@@ -1,7 +1,5 @@
-// The registry contract: what the guard relies on from a registry backend,
-// through the registry layer and, where an emulation could drift, through the
-// seam's calls and their status codes. One source runs against the in-memory
-// registry and, in the Windows build, against advapi32.
+// The registry contract: what the guard relies on from a backend, through the layer and, where an emulation
+// could drift, through the seam's status codes. It runs on the in-memory registry and, on Windows, advapi32.
 #include <gtest/gtest.h>
 
 #include <algorithm>
