@@ -59,8 +59,9 @@ class RegistryContract : public ::testing::TestWithParam<Backend> {
 TEST_P(RegistryContract, ValuesReadAsTextUpToTheFirstNulAndCopyWhole) {
   EXPECT_EQ((std::pair{Read(L"a\\b", L"v"), ReadRaw(L"a\\b", L"v")}), std::pair(std::wstring(L"novalue"), std::optional<RawValue>()));
   Put(L"a\\b", L"v", RawValue{kRegDword, B("\1\0\0\0"sv)});  // creates every missing key
-  EXPECT_TRUE(Write(L"a\\b", L"v", L"\x00E9 \U0001F600") && Write(L"a\\b", L"empty", L""));  // text and its NUL, as UTF-16LE
-  EXPECT_EQ(ReadRaw(L"a\\b", L"v"), (RawValue{kRegSz, B("\xE9\x00 \x00\x3D\xD8\x00\xDE\x00\x00"sv)}));
+  EXPECT_TRUE(Write(L"a\\b", L"v", L"\x00E9 \U0001F600\U0010FFFF") && Write(L"a\\b", L"empty", L""));  // text and NUL, as UTF-16LE
+  EXPECT_EQ(ReadRaw(L"a\\b", L"v"), (RawValue{kRegSz, B("\xE9\x00 \x00\x3D\xD8\x00\xDE\xFF\xDB\xFF\xDF\x00\x00"sv)}));
+  EXPECT_EQ(Read(L"a\\b", L"v"), L"\x00E9 \U0001F600\U0010FFFF");
   EXPECT_EQ(ReadRaw(L"a\\b", L"empty"), (RawValue{kRegSz, B("\0\0"sv)}));
   const std::tuple<const wchar_t*, RawValue, Text> values[] = {  // name, value, what a string read gives
       {L"Inner NUL", {kRegSz, Utf16(std::wstring(L"ab\0cd", 5))}, L"ab"}, {L"No NUL", {kRegSz, Utf16(L"abc", 0)}, L"abc"},
