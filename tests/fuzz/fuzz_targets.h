@@ -29,7 +29,7 @@ struct FuzzInput {
   std::uint8_t Byte() noexcept { return Empty() ? 0 : data[position++]; }
   std::uint16_t Number16() noexcept {
     const unsigned low = Byte();  // first: the two reads must not swap
-    return static_cast<std::uint16_t>(low | (Byte() << 8u));
+    return static_cast<std::uint16_t>(low | (static_cast<unsigned>(Byte()) << 8u));
   }
   std::string Bytes(std::size_t length) {  // fewer when the input ends
     const std::size_t start = std::min(position, size);

@@ -53,7 +53,7 @@ class RegistryContract : public ::testing::TestWithParam<Backend> {
   const std::unique_ptr<RegistryApi> api_ = GetParam().make();
   Registry reg_{*api_};
   const std::string test_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  const Text base_ = L"Software\\TavrelContract\\" + Text(test_.begin(), test_.begin() + test_.find('/'));
+  const Text base_ = L"Software\\TavrelContract\\" + Text(test_.begin(), std::find(test_.begin(), test_.end(), '/'));
 };
 
 TEST_P(RegistryContract, ValuesReadAsTextUpToTheFirstNulAndCopyWhole) {
@@ -194,10 +194,10 @@ TEST(RegistryLayer, AValueThatChangesBetweenSizeQueryAndReadIsReadAsItIsNow) {
   for (const auto& [now, text] : changes) {
     for (const bool raw : {false, true}) {
       memory.PutValue(kCurrentUser, L"K", L"v", kRegSz, Utf16(L"short"));
-      memory.SetFaultHook([&, queries = 0](RegCall call) mutable -> std::optional<RegStatus> {
+      memory.SetFaultHook([&memory, change = now, queries = 0](RegCall call) mutable -> std::optional<RegStatus> {
         if (call != RegCall::QueryValue || ++queries != 2) return std::nullopt;
-        if (now.type == kRegNone) return kRegFileNotFound;
-        memory.PutValue(kCurrentUser, L"K", L"v", now.type, now.bytes);
+        if (change.type == kRegNone) return kRegFileNotFound;
+        memory.PutValue(kCurrentUser, L"K", L"v", change.type, change.bytes);
         return std::nullopt;
       });
       if (raw) EXPECT_EQ(registry.ReadRawValue(kCurrentUser, L"K", L"v"), now.type ? std::optional(now) : std::nullopt);
