@@ -116,16 +116,7 @@ MemoryRegistry::~MemoryRegistry() = default;
 
 void MemoryRegistry::SetFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
 
-void MemoryRegistry::FailNext(RegCall call, RegStatus status) { queuedFaults_.emplace_back(call, status); }
-
 std::optional<RegStatus> MemoryRegistry::InjectedFault(RegCall call) {
-  const auto queued = std::find_if(queuedFaults_.begin(), queuedFaults_.end(),
-                                   [call](const auto& fault) { return fault.first == call; });
-  if (queued != queuedFaults_.end()) {
-    const RegStatus status = queued->second;
-    queuedFaults_.erase(queued);
-    return status;
-  }
   if (faultHook_) return faultHook_(call);
   return std::nullopt;
 }

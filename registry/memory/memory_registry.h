@@ -49,12 +49,9 @@ class MemoryRegistry final : public RegistryApi {
 
   // Fault injection. Before a call acts, the hook may answer a status for it;
   // the call then returns that status and changes nothing (except CloseKey,
-  // which still releases the handle: nobody can retry a close). FailNext
-  // queues a one-shot failure for the next call of one kind; queued failures
-  // are used before the hook is asked.
+  // which still releases the handle: nobody can retry a close).
   using FaultHook = std::function<std::optional<RegStatus>(RegCall call)>;
   void SetFaultHook(FaultHook hook);
-  void FailNext(RegCall call, RegStatus status);
 
   // For tests: store any type and bytes directly (creating missing keys), and
   // look at what a key holds without going through handles.
@@ -92,7 +89,6 @@ class MemoryRegistry final : public RegistryApi {
   std::map<KeyHandle, OpenKeyEntry> handles_;
   KeyHandle nextHandle_;
   FaultHook faultHook_;
-  std::vector<std::pair<RegCall, RegStatus>> queuedFaults_;
 };
 
 }  // namespace tavrel

@@ -1,7 +1,4 @@
-// libFuzzer's entry for one target, chosen when the program is built.
-#include <cstddef>
-#include <cstdint>
-
+// libFuzzer's entry for the target this program is built for.
 #include "tests/fuzz/fuzz_targets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

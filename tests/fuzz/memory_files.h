@@ -1,6 +1,5 @@
 #pragma once
-// A file system in memory for the fuzz targets: fast, and a file can be made
-// to exist but refuse to be read, as a locked file does.
+// Files in memory, fast enough for fuzzing; a file can exist but refuse to be read, as a locked one does.
 #include <map>
 #include <set>
 #include <string>
@@ -9,28 +8,21 @@
 
 namespace tavrel::fuzz {
 
-class MemoryFiles final : public FileSystem {
- public:
-  [[nodiscard]] std::optional<std::uint64_t> FileLength(const std::wstring& path) const override {
-    const auto found = contents.find(path);
-    if (found == contents.end()) return std::nullopt;
-    return found->second.size();
+struct MemoryFiles final : FileSystem {
+  std::optional<std::uint64_t> FileLength(const std::wstring& path) const override {
+    return contents.contains(path) ? std::optional(contents.at(path).size()) : std::nullopt;
   }
-  [[nodiscard]] std::optional<std::string> ReadAll(const std::wstring& path) const override {
-    const auto found = contents.find(path);
-    if (found == contents.end() || unreadable.contains(path)) return std::nullopt;
-    return found->second;
+  std::optional<std::string> ReadAll(const std::wstring& path) const override {
+    return contents.contains(path) && !unreadable.contains(path) ? std::optional(contents.at(path)) : std::nullopt;
   }
-  [[nodiscard]] bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override {
+  bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override {
     contents[path] = bytes;
     return true;
   }
-  [[nodiscard]] bool ReplaceWith(const std::wstring& from, const std::wstring& to) override {
-    const auto found = contents.find(from);
-    if (found == contents.end()) return false;
-    std::string moved = std::move(found->second);
-    contents.erase(found);
-    contents[to] = std::move(moved);
+  bool ReplaceWith(const std::wstring& from, const std::wstring& to) override {
+    if (!contents.contains(from)) return false;
+    contents[to] = std::move(contents[from]);
+    contents.erase(from);
     return true;
   }
   void Remove(const std::wstring& path) override { contents.erase(path); }

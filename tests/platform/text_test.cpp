@@ -2,77 +2,79 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/clock.h"
-#include "tests/fakes/fake_clock.h"
+#include "platform/process.h"
+#include "platform/text_file.h"
+#include "tests/fuzz/memory_files.h"
 
 namespace tavrel {
 namespace {
 
-TEST(CaseFolding, FoldsAsWindowsDoesInEveryBlock) {
-  const wchar_t* same[][2] = {
+// Windows compares registry names by upper case: ı, ſ, µ and ς meet I, S, Μ and Σ, and every
+// letter folds to the small form its capital lowers to; İ, ×/÷ and the letters' neighbours stay alone.
+TEST(CaseFolding, FoldsAsWindowsDoesInEveryBlockItCovers) {
+  const wchar_t* folds[][2] = {  // a text and its fold
       {L"REGISTRY Run", L"registry run"},
-      {L"ÀÉÎÕÜÝÞ", L"àéîõüýþ"},            // Latin-1
-      {L"Ÿ", L"ÿ"},                        // the one Latin-1 small letter whose capital lies elsewhere
-      {L"ĀĄĆŁŃŐŒŠŽŹ", L"āąćłńőœšžź"},      // Latin Extended-A, both pairing directions
-      {L"ΑΒΓΩΆΈΏΪ", L"αβγωάέώϊ"},          // Greek
-      {L"ΣΣ", L"σς"},                      // final sigma
-      {L"АБВЯЁЂЏ", L"абвяёђџ"},            // Cyrillic
-      {L"ҐӁӐ", L"ґӂӑ"},                    // Cyrillic extended pairs
-      {L"", L""},
+      {L"ÀÉÎÕÜÝÞŸ", L"àéîõüýþÿ"},
+      {L"ĀĄĆĎŁŃŐŒŠŹŻŽ", L"āąćďłńőœšźżž"},
+      {L"ıſµ", L"isμ"},
+      {L"ΑΒΓΩΆΈΉΊΌΎΏΪΫ", L"αβγωάέήίόύώϊϋ"},
+      {L"ΣςϐϑϕϖϰϱϵϘϮ", L"σσβθφπκρεϙϯ"},
+      {L"АБВЯЁЂЏ", L"абвяёђџ"},
+      {L"ѠҀҊҾӁӍӀӐԮ", L"ѡҁҋҿӂӎӏӑԯ"},
   };
-  for (const auto& pair : same) {
-    EXPECT_TRUE(EqualsNoCase(pair[0], pair[1])) << "pair " << &pair - same;
-    EXPECT_EQ(ToLower(pair[0]), ToLower(pair[1])) << "pair " << &pair - same;
+  for (const auto& [text, fold] : folds) {
+    EXPECT_EQ(std::pair(ToLower(text), ToLower(fold)), std::pair(std::wstring(fold), std::wstring(fold)));
+    EXPECT_TRUE(EqualsNoCase(text, fold)) << &text - &folds[0][0];
   }
-  // Windows compares by upper case: dotless i, long s and the micro sign meet their capitals.
-  EXPECT_TRUE(EqualsNoCase(L"ı", L"I") && EqualsNoCase(L"ſ", L"S") && EqualsNoCase(L"µ", L"Μ"));
-  EXPECT_EQ(ToLower(L"ÉCOLE Ж"), L"école ж");
-  // D7/F7 sit between the letters but are no pair; dotted capital I has no
-  // small partner under upper-casing; neighbours of A-Z and a-z.
-  for (const auto& [a, b] : {std::pair{L"×", L"÷"}, {L"İ", L"i"}, {L"@", L"`"}, {L"[", L"{"}, {L"Run", L"Run "}}) {
-    EXPECT_FALSE(EqualsNoCase(a, b)) << &a;
-  }
-  EXPECT_EQ(FoldCase(L'1'), L'1');
-  EXPECT_EQ(FoldCase(L'\x4E2D'), L'\x4E2D');
+  const wchar_t* different[][2] = {{L"×", L"÷"}, {L"İ", L"i"}, {L"@", L"`"}, {L"[", L"{"}, {L"Run", L"Run "},
+                                   {L"ĸ", L"K"}, {L"ŉ", L"N"}, {L"΢", L"ς"}, {L"Ϗ", L"ϗ"}, {L"Џ", L"Я"}};
+  for (const auto& [a, b] : different) EXPECT_FALSE(EqualsNoCase(a, b)) << &a - &different[0][0];
+  for (const wchar_t c : {L'1', L'\x0138', L'\x0149', L'\x03A2', L'\x0482', L'\x4E2D'}) EXPECT_EQ(FoldCase(c), c);
 }
 
 TEST(SplitJoinTrim, EmptyFieldsRoundTripAndOnlySpacesAreTrimmed) {
-  EXPECT_EQ(Split(L"", L'\\'), std::vector<std::wstring>{L""});
   EXPECT_EQ(Split(L"a\\\\b\\", L'\\'), (std::vector<std::wstring>{L"a", L"", L"b", L""}));
-  for (const wchar_t* text : {L"", L"a", L"\\", L"\\a\\\\b\\", L"x\ty"}) {
-    EXPECT_EQ(Join(Split(text, L'\\'), L"\\"), text);
-  }
-  EXPECT_EQ(Join({}, L", "), L"");
-  EXPECT_EQ(TrimSpaces(L"  a b  "), L"a b");
-  EXPECT_EQ(TrimSpaces(L"\ta\t "), L"\ta\t");
-  EXPECT_EQ(TrimSpaces(L"   "), L"");
+  for (const wchar_t* text : {L"", L"a", L"\\", L"\\a\\\\b\\"}) EXPECT_EQ(Join(Split(text, L'\\'), L"\\"), text);
+  EXPECT_EQ(std::vector<std::wstring_view>({TrimSpaces(L"  a b  "), TrimSpaces(L"\ta\t "), TrimSpaces(L"   ")}),
+            std::vector<std::wstring_view>({L"a b", L"\ta\t", L""}));
 }
 
-// The ANSI code page is Windows-1252 natively and, under Wine here, too.
+TEST(AnsiTextFiles, CrLfLoneCrAndLoneLfEachEndALineAndLinesAreWrittenWithCrLf) {
+  using Lines = std::vector<std::wstring>;
+  fuzz::MemoryFiles files;
+  const std::pair<std::string, Lines> cases[] = {
+      {"a\r\nb", {L"a", L"b"}},      {"a\rb\nc\r\n", {L"a", L"b", L"c"}}, {"a\r\r\nb", {L"a", L"", L"b"}},
+      {"a\n\rb", {L"a", L"", L"b"}}, {"a\r\n\r\n", {L"a", L""}},           {"", {}},
+      {" x\t \r\n", {L" x\t "}},     {"caf\xE9\r\n\x80 5", {L"café", L"€ 5"}}};
+  for (const auto& [bytes, lines] : cases) {
+    files.contents[L"f"] = bytes;
+    EXPECT_EQ(ReadAnsiLines(files, L"f"), lines) << bytes;
+  }
+  EXPECT_EQ(std::pair(ReadAnsiLines(files, L"missing"), FileExists(files, L"missing")), std::pair(std::optional<Lines>(), false));
+  ASSERT_TRUE(ReplaceAnsiLines(files, L"f", {L"café", L"", L"€ Ж"}));
+  EXPECT_EQ(files.contents, (std::map<std::wstring, std::string>{{L"f", "caf\xE9\r\n\r\n\x80 ?\r\n"}}));
+  files.unreadable.insert(L"f");
+  EXPECT_TRUE(FileExists(files, L"f"));
+}
+
+// Windows-1252 natively and, under Wine here, too.
 TEST(AnsiCodePage, CarriesWindows1252AndTurnsTheRestIntoQuestionMarks) {
-  EXPECT_EQ(ToAnsi(L"café €"), "caf\xE9 \x80");
-  EXPECT_EQ(FromAnsi("\x8A\x9F\xFF"), L"ŠŸÿ");
-  EXPECT_EQ(ToAnsi(L"Жx"), "?x");
-  EXPECT_EQ(ToAnsi(L"Ā"), "?");      // no best fit to a plain A
-  EXPECT_EQ(ToAnsi(L"\xFF3C"), "?");  // a fullwidth backslash never becomes a path separator
-  EXPECT_EQ(FromAnsi(std::string("a\0b", 3)), std::wstring(L"a\0b", 3));
+  EXPECT_EQ(ToAnsi(L"café € Жx Ā\xFF3C"), "caf\xE9 \x80 ?x ??");  // no best fit, no fullwidth backslash
+  EXPECT_EQ(FromAnsi(std::string("\x8A\x9F\xFF\0b", 5)), std::wstring(L"ŠŸÿ\0b", 5));
   std::string all;
   for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
-  const std::wstring text = FromAnsi(all);
-  ASSERT_EQ(text.size(), all.size());
-  EXPECT_EQ(ToAnsi(text), all);
-  // The bytes 1252 leaves undefined read as the C1 controls of the same number.
-  EXPECT_EQ(FromAnsi("\x81\x8D\x8F\x90\x9D"), L"\x0081\x008D\x008F\x0090\x009D");
+  EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
+  EXPECT_EQ(FromAnsi("\x81\x8D\x8F\x90\x9D"), L"\x0081\x008D\x008F\x0090\x009D");  // 1252's undefined bytes: C1 controls
 }
 
-TEST(Stamps, PadMonthDayAndTimePiecesButNotTheYear) {
-  EXPECT_EQ(DateStamp({2027, 3, 5, 0, 0, 0}), L"2027-03-05");
-  EXPECT_EQ(DateStamp({987, 10, 1, 0, 0, 0}), L"987-10-01");
-  EXPECT_EQ(TimeStamp({0, 0, 0, 9, 5, 7}), L"09:05:07");
-  EXPECT_EQ(TimeStamp({0, 0, 0, 21, 0, 0}), L"21:00:00");
-  FakeClock clock({2026, 3, 14, 23, 59, 59});
-  EXPECT_EQ(EntryStamp(clock), L"2026-03-14 23:59:59");
-  EXPECT_EQ(clock.Reads(), 1);
+TEST(ArgumentText, IsWhatFollowsTheProgramNameAndTheSpacesAfterIt) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"tavrel.exe /scannow key=Software\\Host", L"/scannow key=Software\\Host"}, {L"tavrel.exe", L""},
+      {L"\"C:\\Program Files\\tavrel.exe\"   silentscan", L"silentscan"}, {L"C:\\\"Program Files\"\\tavrel.exe x", L"x"},
+      {L"tavrel.exe\t \ta  b ", L"a  b "},  // inner and trailing spaces stay
+      {L"\"tavrel.exe\"x y", L"y"},         // the name runs on after a quote
+      {L"\"unclosed quote x", L""}, {L"", L""}};
+  for (const auto& [line, arguments] : cases) EXPECT_EQ(ArgumentsAfterProgramName(line), arguments) << line;
 }
 
 }  // namespace

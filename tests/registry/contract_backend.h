@@ -3,35 +3,24 @@
 // in-memory registry everywhere, and advapi32 in the Windows build.
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "registry/registry_api.h"
+#include "registry/memory/memory_registry.h"
 
 namespace tavrel::test {
 
-// The order in which a backend lists a key's values.
-enum class ValueOrder {
-  kCreation,          // Windows, and the in-memory registry
-  kSortedIgnoringCase // Wine
-};
-
-class ContractBackend {
- public:
-  virtual ~ContractBackend() = default;
-  [[nodiscard]] virtual RegistryApi& Api() = 0;
-  [[nodiscard]] virtual ValueOrder Order() const = 0;
-  // Removes a key with everything below it (test setup and clean-up only).
-  virtual void RemoveTree(RootHandle root, const std::wstring& path) = 0;
-};
-
-struct BackendFactory {
+struct Backend {
   std::string name;
-  std::function<std::unique_ptr<ContractBackend>()> make;
+  std::function<std::unique_ptr<RegistryApi>()> make;
+  bool sortsIgnoringCase = false;  // Wine lists values so; Windows and the in-memory registry in creation order
+  // Removes a key with everything below it; a fresh in-memory registry has nothing to remove.
+  std::function<void(RootHandle, const std::wstring&)> removeTree = [](RootHandle, const std::wstring&) {};
 };
 
-[[nodiscard]] BackendFactory MemoryBackendFactory();
-// Defined once per build: the native build has the memory backend only.
-[[nodiscard]] std::vector<BackendFactory> AvailableBackends();
+inline void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }
+inline Backend MemoryBackend() { return {"memory", [] { return std::make_unique<MemoryRegistry>(); }}; }
+std::vector<Backend> AvailableBackends();  // defined once per build
 
 }  // namespace tavrel::test

@@ -1,7 +1,3 @@
 #include "tests/registry/contract_backend.h"
 
-namespace tavrel::test {
-
-std::vector<BackendFactory> AvailableBackends() { return {MemoryBackendFactory()}; }
-
-}  // namespace tavrel::test
+std::vector<tavrel::test::Backend> tavrel::test::AvailableBackends() { return {MemoryBackend()}; }

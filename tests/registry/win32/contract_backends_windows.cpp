@@ -3,37 +3,13 @@
 #include "registry/win32/advapi_registry.h"
 #include "tests/registry/contract_backend.h"
 
-namespace tavrel::test {
-namespace {
-
-[[nodiscard]] bool RunningUnderWine() {
+std::vector<tavrel::test::Backend> tavrel::test::AvailableBackends() {
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  const bool wine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  const auto removeTree = [](RootHandle root, const std::wstring& path) {
+    const auto hkey = reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(root)));
+    (void)RegDeleteTreeW(hkey, path.c_str());
+    (void)RegDeleteKeyW(hkey, path.c_str());
+  };
+  return {MemoryBackend(), {"advapi32", [] { return std::make_unique<AdvapiRegistry>(); }, wine, removeTree}};
 }
-
-[[nodiscard]] HKEY RootHkey(RootHandle root) {
-  return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(root)));
-}
-
-class AdvapiBackend final : public ContractBackend {
- public:
-  RegistryApi& Api() override { return registry_; }
-  ValueOrder Order() const override {
-    return RunningUnderWine() ? ValueOrder::kSortedIgnoringCase : ValueOrder::kCreation;
-  }
-  void RemoveTree(RootHandle root, const std::wstring& path) override {
-    (void)RegDeleteTreeW(RootHkey(root), path.c_str());
-    (void)RegDeleteKeyW(RootHkey(root), path.c_str());
-  }
-
- private:
-  AdvapiRegistry registry_;
-};
-
-}  // namespace
-
-std::vector<BackendFactory> AvailableBackends() {
-  return {MemoryBackendFactory(), {"advapi32", [] { return std::make_unique<AdvapiBackend>(); }}};
-}
-
-}  // namespace tavrel::test
