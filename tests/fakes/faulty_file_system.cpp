@@ -43,4 +43,20 @@ void FaultyFileSystem::Remove(const std::wstring& path) {
   if (!Record(FileOp::Remove, path)) real_.Remove(path);
 }
 
+std::optional<std::uint64_t> FaultyFileSystem::MemoryFiles::FileLength(const std::wstring& path) const {
+  const auto found = contents.find(path);
+  return found == contents.end() ? std::nullopt : std::optional<std::uint64_t>(found->second.size());
+}
+
+std::optional<std::string> FaultyFileSystem::MemoryFiles::ReadAll(const std::wstring& path) const {
+  const auto found = contents.find(path);
+  return found == contents.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+bool FaultyFileSystem::MemoryFiles::ReplaceWith(const std::wstring& from, const std::wstring& to) {
+  if (!contents.contains(from)) return false;
+  contents[to] = contents[from];
+  return contents.erase(from) == 1;
+}
+
 }  // namespace tavrel

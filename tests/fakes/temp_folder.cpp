@@ -12,15 +12,9 @@ namespace tavrel {
 TempFolder::TempFolder() {
   static std::atomic<unsigned> counter{0};
   std::random_device random;
-  const std::filesystem::path base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const auto name = "tavrel-test-" + std::to_string(random()) + "-" + std::to_string(counter++);
-    if (std::filesystem::create_directory(base / name)) {
-      root_ = base / name;
-      return;
-    }
-  }
-  throw std::runtime_error("no fresh temporary folder");
+  const auto name = "tavrel-test-" + std::to_string(random()) + "-" + std::to_string(counter++);
+  root_ = std::filesystem::temp_directory_path() / name;
+  if (!std::filesystem::create_directory(root_)) throw std::runtime_error("no fresh temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -29,13 +23,12 @@ TempFolder::~TempFolder() {
 }
 
 std::wstring TempFolder::Folder() const { return root_.wstring(); }
-
 std::wstring TempFolder::PathOf(const std::wstring& name) const { return Folder() + L"\\" + name; }
+bool TempFolder::Exists(const std::string& name) const { return std::filesystem::exists(root_ / name); }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
   std::ofstream out(root_ / name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write test file " + name);
+  if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) throw std::runtime_error("cannot write");
 }
 
 std::optional<std::string> TempFolder::Read(const std::string& name) const {
@@ -43,8 +36,6 @@ std::optional<std::string> TempFolder::Read(const std::string& name) const {
   if (!in) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-bool TempFolder::Exists(const std::string& name) const { return std::filesystem::exists(root_ / name); }
 
 std::vector<std::string> TempFolder::Names() const {
   std::vector<std::string> names;

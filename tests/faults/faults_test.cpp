@@ -1,0 +1,229 @@
+// Every registry call of a Backup, a Restore, a Compare and the review
+// dialog's OK action, and every file operation of that OK action, fails in
+// turn. Whatever fails: nothing crashes, no key stays open, every value the
+// failed call was not about ends as it does when nothing fails, and the user
+// watch-list file is never cut short nor loses a line it keeps.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "platform/text.h"
+#include "scan/backup_key.h"
+#include "tests/fakes/world.h"
+
+namespace tavrel::test {
+namespace {
+
+using Text = const std::wstring&;
+using U32 = std::uint32_t;
+
+// An in-memory registry that notes, for each call, its key ("<root>:<folded
+// path>") and its value name: "*" for every value of the key, "<" or ">" for
+// the value of the call before or after (a close, an open or create).
+class Recorder final : public RegistryApi {
+ public:
+  RegStatus OpenKey(KeyHandle p, Text sub, KeyHandle& k) override { return Open(p, sub, k, memory.OpenKey(p, sub, k), L">"); }
+  RegStatus OpenKeyEx(KeyHandle p, Text sub, U32 a, KeyHandle& k) override {
+    return Open(p, sub, k, memory.OpenKeyEx(p, sub, a, k), L"*");
+  }
+  RegStatus CreateKey(KeyHandle p, Text sub, KeyHandle& k) override { return Open(p, sub, k, memory.CreateKey(p, sub, k), L">"); }
+  RegStatus QueryValue(KeyHandle k, Text n, U32* t, std::byte* d, U32* s) override {
+    return Note(k, n, memory.QueryValue(k, n, t, d, s));
+  }
+  RegStatus SetValue(KeyHandle k, Text n, U32 t, const std::byte* d, U32 s) override {
+    return Note(k, n, memory.SetValue(k, n, t, d, s));
+  }
+  RegStatus EnumValue(KeyHandle k, U32 i, wchar_t* n, U32* l, U32* t, std::byte* d, U32* s) override {
+    return Note(k, L"*", memory.EnumValue(k, i, n, l, t, d, s));
+  }
+  RegStatus DeleteKey(KeyHandle p, Text sub) override {
+    calls.push_back({Below(p, sub), L"*"});
+    return memory.DeleteKey(p, sub);
+  }
+  RegStatus DeleteValue(KeyHandle k, Text n) override { return Note(k, n, memory.DeleteValue(k, n)); }
+  RegStatus CloseKey(KeyHandle k) override { return Note(k, L"<", memory.CloseKey(k)); }
+
+  MemoryRegistry memory;
+  std::vector<std::pair<std::wstring, std::wstring>> calls;
+
+ private:
+  std::wstring Below(KeyHandle parent, Text sub) const {
+    const std::wstring path = paths_.contains(parent) ? paths_.at(parent) : std::to_wstring(parent) + L":";
+    return sub.empty() ? path : path + (path.back() == L':' ? L"" : L"\\") + ToLower(sub);
+  }
+  RegStatus Open(KeyHandle parent, Text sub, KeyHandle key, RegStatus status, const wchar_t* name) {
+    calls.push_back({Below(parent, sub), name});
+    if (status == kRegSuccess) paths_[key] = calls.back().first;
+    return status;
+  }
+  RegStatus Note(KeyHandle key, Text name, RegStatus status) {
+    calls.push_back({Below(key, L""), ToLower(name)});
+    return status;
+  }
+  std::map<KeyHandle, std::wstring> paths_;
+};
+
+enum class Operation { Backup, Restore, Compare, OkAsScanned, OkInverted };
+constexpr wchar_t kUserList[] = L"C:\\Tavrel\\tavrel-user.ini";
+// Every value of the keys in play, by "<key as the recorder notes it>|<folded name>".
+using Snapshot = std::map<std::wstring, StoredValue>;
+
+struct Outcome {
+  std::string userFileBefore, userFile;
+  Snapshot state;
+  std::vector<ChangeRow> rows;
+  std::size_t openHandles = 0, leftovers = 0;  // leftovers: files other than the two lists
+  std::vector<std::pair<std::wstring, std::wstring>> calls;
+  int fileCalls[5] = {};
+};
+
+// A watched key with unchanged, changed and created (a string, a number and a
+// flagged one) values against its backup copy, which holds one value the key lost; two
+// value entries, one of them present; and the user watch list naming both.
+Outcome Perform(Operation operation, std::optional<std::size_t> failCall = {}, RegStatus status = 0,
+            const std::function<void(FaultyFileSystem&)>& fileFaults = {}, bool userFile = true) {
+  auto owned = std::make_unique<Recorder>();
+  Recorder& recorder = *owned;
+  World w(std::move(owned));
+  const std::wstring run = w.Key(L"Run"), backup = BackupKeyFor(run), other = w.Key(L"Other");
+  for (const auto& key : {run, backup}) w.Set(key, L"Keep", L"C:\\keep.exe");
+  w.SetDword(run, L"Number", 7);
+  w.Set(run, L"Changed", L"C:\\new.exe");
+  w.Set(run, L"Created", L"C:\\created.exe");
+  w.Set(run, L"Flagged", L"C:\\evil.exe");
+  w.Set(backup, L"Changed", L"C:\\old.exe");
+  w.Set(backup, L"Gone", L"C:\\gone.exe");
+  w.Set(other, L"Stray", L"C:\\stray.exe");
+  w.WatchKey(run);
+  for (const wchar_t* name : {L"Stray", L"Flagged"}) {
+    w.WatchValue(L"Watch", other, name);
+    if (userFile) w.files.Contents()[kUserList] += ToAnsi(L"2026-01-01 00:00:00\tHKEY_CURRENT_USER\\" + other + L"\\" + name + L"\r\n");
+  }
+  if (operation == Operation::OkAsScanned || operation == Operation::OkInverted) w.Scan(kScanCompare);
+  ChangeList& list = w.dialog.LoadHidden();
+  for (std::size_t r = 0; operation == Operation::OkInverted && r < list.Count(); ++r) list.Row(r).Checked = !list.Row(r).Checked;
+  recorder.calls.clear();
+  std::size_t calls = 0;
+  if (failCall) recorder.memory.SetFaultHook([&](RegCall) { return calls++ == *failCall ? std::optional(status) : std::nullopt; });
+  if (fileFaults) fileFaults(w.files);
+  const auto userFileNow = [&w] { return w.files.Contents().contains(kUserList) ? w.files.Contents()[kUserList] : ""; };
+  Outcome outcome;
+  outcome.userFileBefore = userFileNow();
+  switch (operation) {
+    case Operation::Backup: w.driver.ScanWatchList(kScanBackup); break;
+    case Operation::Restore: w.driver.ScanWatchList(kScanRestore); break;
+    case Operation::Compare: w.Scan(kScanCompare); outcome.rows = w.Rows(); break;
+    default: w.dialog.BrixButton1_Click(); break;
+  }
+  recorder.memory.SetFaultHook(nullptr);
+  for (const auto& [root, key] : {std::pair{kCurrentUser, run}, {kCurrentUser, backup}, {kCurrentUser, other},
+                                  {kLocalMachine, std::wstring(kProgramKey)}}) {
+    for (const StoredValue& value : recorder.memory.Values(root, key)) {
+      outcome.state[std::to_wstring(root) + L":" + ToLower(key) + L"|" + ToLower(value.name)] = value;
+    }
+  }
+  for (const auto& call : w.files.Calls()) ++outcome.fileCalls[static_cast<int>(call.op)];
+  for (const auto& [path, bytes] : w.files.Contents()) outcome.leftovers += !path.ends_with(L".ini");
+  outcome.userFile = userFileNow();
+  outcome.openHandles = recorder.memory.OpenHandleCount();
+  outcome.calls = recorder.calls;
+  return outcome;
+}
+
+// The folded names of the values a failed call may rightly leave different.
+std::set<std::wstring> Affected(const Outcome& clean, std::size_t i, const Snapshot& start) {
+  const auto& [key, name] = clean.calls[i];
+  if (name == L">") return i + 1 < clean.calls.size() ? Affected(clean, i + 1, start) : std::set<std::wstring>{};
+  if (name == L"<") return i > 0 ? Affected(clean, i - 1, start) : std::set<std::wstring>{};
+  if (name != L"*") return {name};
+  std::set<std::wstring> names;
+  for (const auto& [entry, value] : start) {
+    if (entry.starts_with(key + L"|")) names.insert(entry.substr(key.size() + 1));
+  }
+  return names;
+}
+
+std::vector<ChangeRow> Without(std::vector<ChangeRow> rows, const std::set<std::wstring>& names) {
+  std::erase_if(rows, [&](const ChangeRow& row) { return names.contains(ToLower(row.Field(1))); });
+  return rows;
+}
+
+TEST(RegistryFaults, EveryCallOfEachOperationFailsInTurn) {
+  const Snapshot start = Perform(Operation::Compare).state;
+  for (const Operation operation : {Operation::Backup, Operation::Restore, Operation::Compare, Operation::OkAsScanned,
+                                    Operation::OkInverted}) {
+    const Outcome clean = Perform(operation);
+    EXPECT_EQ(clean.openHandles, 0u);
+    ASSERT_GT(clean.calls.size(), 20u) << "the sweep must have calls to fail";
+    EXPECT_TRUE(clean.state != start || !clean.rows.empty()) << "the clean run must do work";
+    // The created number, copied with its type or deleted: Backup, Restore, Compare, OK as scanned, OK inverted.
+    const auto numbers = std::ranges::count_if(clean.state, [](const auto& e) {
+      return e.first.ends_with(L"|number") && e.second.type == kRegDword;
+    });
+    EXPECT_EQ(numbers, (std::array{2, 0, 1, 2, 0}[static_cast<int>(operation)]));
+    for (std::size_t i = 0; i < clean.calls.size(); ++i) {
+      for (const RegStatus status : {kRegAccessDenied, kRegFileNotFound}) {
+        SCOPED_TRACE(::testing::Message() << "operation " << static_cast<int>(operation) << ", call " << i << " on "
+                                          << ToAnsi(clean.calls[i].first) << " fails with " << status);
+        const Outcome faulted = Perform(operation, i, status);
+        const std::set<std::wstring> affected = Affected(clean, i, start);
+        EXPECT_EQ(faulted.openHandles, 0u) << "a key stayed open";
+        EXPECT_EQ(faulted.userFile, clean.userFile) << "a registry failure changed the user watch-list file";
+        for (const Snapshot* state : {&clean.state, &faulted.state}) {
+          for (const auto& [entry, value] : *state) {
+            if (affected.contains(entry.substr(entry.find(L'|') + 1))) continue;
+            EXPECT_TRUE(clean.state.contains(entry) && faulted.state.contains(entry) &&
+                        clean.state.at(entry) == faulted.state.at(entry))
+                << "work on another value was skipped or went wrong: " << ToAnsi(entry);
+          }
+        }
+        if (operation == Operation::Compare) {
+          EXPECT_EQ(faulted.state, start) << "Compare wrote to the registry";
+          EXPECT_EQ(Without(faulted.rows, affected), Without(clean.rows, affected));
+        }
+      }
+    }
+  }
+}
+
+std::set<std::string> LinesOf(const std::string& text) {
+  std::set<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.insert(line);
+  return lines;
+}
+
+// A failed file operation (a failing write first writes half, as a full disk
+// does) must not stop the rows after it.
+TEST(FileFaults, EveryFileOperationOfTheOkActionFailsInTurn) {
+  for (const bool userFile : {true, false}) {
+    for (const Operation operation : {Operation::OkAsScanned, Operation::OkInverted}) {
+      const Outcome clean = Perform(operation, {}, 0, {}, userFile);
+      const std::set<std::string> oldLines = LinesOf(clean.userFileBefore), newLines = LinesOf(clean.userFile);
+      ASSERT_NE(clean.userFile, clean.userFileBefore) << "the clean OK action must write the file";
+      for (int op = 0; op < 5; ++op) {
+        for (int n = 0; n < clean.fileCalls[op]; ++n) {
+          SCOPED_TRACE(::testing::Message() << "with a file " << userFile << ", operation " << static_cast<int>(operation)
+                                            << ": call " << n << " of file operation " << op << " fails");
+          const Outcome faulted = Perform(operation, {}, 0, [&](FaultyFileSystem& f) { f.FailCall(FileOp(op), n); }, userFile);
+          EXPECT_EQ(faulted.state, clean.state) << "a file failure stopped rows from being applied";
+          const std::set<std::string> lines = LinesOf(faulted.userFile);
+          for (const std::string& line : lines) EXPECT_TRUE(oldLines.contains(line) || newLines.contains(line)) << line;
+          for (const std::string& line : oldLines) {
+            EXPECT_TRUE(!newLines.contains(line) || lines.contains(line)) << "a kept line was lost: " << line;
+          }
+          EXPECT_TRUE(faulted.userFile.empty() || faulted.userFile.ends_with("\r\n")) << "the file was cut short";
+          EXPECT_EQ(faulted.leftovers, 0u) << "a temporary file stayed behind";
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavrel::test
