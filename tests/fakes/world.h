@@ -19,10 +19,10 @@ namespace tavrel::test {
 
 inline constexpr wchar_t kAbsent[] = L"<absent>";
 inline constexpr wchar_t kFolder[] = L"C:\\Tavrel";
+using Text = const std::wstring&;
 
-class RecordingSound final : public SoundPlayer {
- public:
-  void PlayAsync(const std::wstring& path) override { played.push_back(path); }
+struct RecordingSound final : SoundPlayer {
+  void PlayAsync(Text path) override { played.push_back(path); }
   std::vector<std::wstring> played;
 };
 
@@ -36,37 +36,35 @@ class World {
   World& operator=(const World&) = delete;
 
   // A scratch key of this test: Run, Run\Sub, Other or Probe.
-  [[nodiscard]] std::wstring Key(const std::wstring& name) const { return base_ + L"\\" + name; }
+  [[nodiscard]] std::wstring Key(Text name) const { return base_ + L"\\" + name; }
   // A watch-list line, for the engine's watch list and for tavrel.ini alike.
-  void Watch(const std::wstring& line);
-  void WatchKey(const std::wstring& key, RootHandle root = kCurrentUser) {
-    Watch(std::wstring(kMonitorLabel) + L"\t" + RootName(root) + L"\\" + key);
-  }
-  void WatchValue(const std::wstring& label, const std::wstring& key, const std::wstring& name,
-                  RootHandle root = kCurrentUser) {
+  void Watch(Text line);
+  void WatchKey(Text key, RootHandle root = kCurrentUser) { Watch(L"MONITOR\t" + RootName(root) + L"\\" + key); }
+  void WatchValue(Text label, Text key, Text name, RootHandle root = kCurrentUser) {
     Watch(label + L"\t" + RootName(root) + L"\\" + key + L"\\" + name);
   }
-  void Set(const std::wstring& key, const std::wstring& name, const std::wstring& text, RootHandle root = kCurrentUser) {
-    (void)registry.WriteStringValue(root, key, name, text);
+  void Set(Text key, Text name, Text text, RootHandle root = kCurrentUser) { (void)registry.WriteStringValue(root, key, name, text); }
+  // Names and texts, in this order.
+  void Set(Text key, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
+    for (const auto& [name, text] : values) Set(key, name, text);
   }
-  void SetDword(const std::wstring& key, const std::wstring& name, std::uint8_t n) {
-    (void)registry.WriteRawValue(kCurrentUser, key, name, {kRegDword, {std::byte{n}, {}, {}, {}}});
+  void SetDword(Text key, Text name, std::uint8_t n) { (void)registry.WriteRawValue(kCurrentUser, key, name, {kRegDword, {std::byte{n}, {}, {}, {}}}); }
+  void Remove(Text key, std::initializer_list<const wchar_t*> names) {
+    for (const wchar_t* name : names) registry.DeleteValue(kCurrentUser, key, name);
   }
-  [[nodiscard]] std::wstring Get(const std::wstring& key, const std::wstring& name, RootHandle root = kCurrentUser) {
+  [[nodiscard]] std::wstring Get(Text key, Text name, RootHandle root = kCurrentUser) {
     return registry.ReadStringValue(root, key, name, kAbsent);
   }
-  // In enumeration order, up to the first unnamed value.
-  [[nodiscard]] std::vector<std::wstring> Names(const std::wstring& key);
-  [[nodiscard]] bool KeyExists(const std::wstring& key);
-  // Sorted by name (Wine) or in creation order (Windows, in memory): probed.
+  [[nodiscard]] bool KeyExists(Text key);
+  // Values are listed by name (Wine) or in creation order (Windows, in memory): probed.
   [[nodiscard]] bool ListsSortedByName();
 
   // One scan of the engine, with a fresh dialog and count, and its rows.
-  void Scan(const std::wstring& scanType);
-  [[nodiscard]] std::vector<ChangeRow> Rows();
+  void Scan(Text scanType);
+  [[nodiscard]] std::vector<ChangeRow> Rows() { return dialog.IsLoaded() ? dialog.LoadHidden().Rows() : std::vector<ChangeRow>{}; }
 
   // A Tavrel process on this machine (ending the one before), not started yet.
-  Program& New(const std::wstring& argumentText);
+  Program& New(Text argumentText);
   [[nodiscard]] HeadlessForm* ScanForm() const { return toolkit.LoadedForm(kScanWindowTitle); }
   [[nodiscard]] HeadlessForm* DialogForm() const { return toolkit.LoadedForm(kReviewDialogTitle); }
 

@@ -1,6 +1,5 @@
-// Every registry call of a Backup, a Restore, a Compare and the review
-// dialog's OK action, and every file operation of that OK action, fails in
-// turn. Whatever fails: nothing crashes, no key stays open, every value the
+// Every registry call and every file operation of a Backup, a Restore, a
+// Compare and the review dialog's OK action fails in turn. Whatever fails: nothing crashes, no key stays open, every value the
 // failed call was not about ends as it does when nothing fails, and the user
 // watch-list file is never cut short nor loses a line it keeps.
 #include <gtest/gtest.h>
@@ -19,7 +18,6 @@
 namespace tavrel::test {
 namespace {
 
-using Text = const std::wstring&;
 using U32 = std::uint32_t;
 
 // An in-memory registry that notes, for each call, its key ("<root>:<folded
@@ -74,11 +72,11 @@ constexpr wchar_t kUserList[] = L"C:\\Tavrel\\tavrel-user.ini";
 using Snapshot = std::map<std::wstring, StoredValue>;
 
 struct Outcome {
-  std::string userFileBefore, userFile;
-  Snapshot state;
-  std::vector<ChangeRow> rows;
+  std::string userFileBefore, userFile{};
+  Snapshot state{};
+  std::vector<ChangeRow> rows{};
   std::size_t openHandles = 0, leftovers = 0;  // leftovers: files other than the two lists
-  std::vector<std::pair<std::wstring, std::wstring>> calls;
+  std::vector<std::pair<std::wstring, std::wstring>> calls{};
   int fileCalls[5] = {};
 };
 
@@ -91,14 +89,10 @@ Outcome Perform(Operation operation, std::optional<std::size_t> failCall = {}, R
   Recorder& recorder = *owned;
   World w(std::move(owned));
   const std::wstring run = w.Key(L"Run"), backup = BackupKeyFor(run), other = w.Key(L"Other");
-  for (const auto& key : {run, backup}) w.Set(key, L"Keep", L"C:\\keep.exe");
+  w.Set(run, {{L"Keep", L"k.exe"}, {L"Changed", L"new.exe"}, {L"Created", L"c.exe"}, {L"Flagged", L"evil.exe"}});
+  w.Set(backup, {{L"Keep", L"k.exe"}, {L"Changed", L"old.exe"}, {L"Gone", L"gone.exe"}});
+  w.Set(other, L"Stray", L"stray.exe");
   w.SetDword(run, L"Number", 7);
-  w.Set(run, L"Changed", L"C:\\new.exe");
-  w.Set(run, L"Created", L"C:\\created.exe");
-  w.Set(run, L"Flagged", L"C:\\evil.exe");
-  w.Set(backup, L"Changed", L"C:\\old.exe");
-  w.Set(backup, L"Gone", L"C:\\gone.exe");
-  w.Set(other, L"Stray", L"C:\\stray.exe");
   w.WatchKey(run);
   for (const wchar_t* name : {L"Stray", L"Flagged"}) {
     w.WatchValue(L"Watch", other, name);
@@ -112,8 +106,7 @@ Outcome Perform(Operation operation, std::optional<std::size_t> failCall = {}, R
   if (failCall) recorder.memory.SetFaultHook([&](RegCall) { return calls++ == *failCall ? std::optional(status) : std::nullopt; });
   if (fileFaults) fileFaults(w.files);
   const auto userFileNow = [&w] { return w.files.Contents().contains(kUserList) ? w.files.Contents()[kUserList] : ""; };
-  Outcome outcome;
-  outcome.userFileBefore = userFileNow();
+  Outcome outcome{.userFileBefore = userFileNow()};
   switch (operation) {
     case Operation::Backup: w.driver.ScanWatchList(kScanBackup); break;
     case Operation::Restore: w.driver.ScanWatchList(kScanRestore); break;
@@ -148,49 +141,6 @@ std::set<std::wstring> Affected(const Outcome& clean, std::size_t i, const Snaps
   return names;
 }
 
-std::vector<ChangeRow> Without(std::vector<ChangeRow> rows, const std::set<std::wstring>& names) {
-  std::erase_if(rows, [&](const ChangeRow& row) { return names.contains(ToLower(row.Field(1))); });
-  return rows;
-}
-
-TEST(RegistryFaults, EveryCallOfEachOperationFailsInTurn) {
-  const Snapshot start = Perform(Operation::Compare).state;
-  for (const Operation operation : {Operation::Backup, Operation::Restore, Operation::Compare, Operation::OkAsScanned,
-                                    Operation::OkInverted}) {
-    const Outcome clean = Perform(operation);
-    EXPECT_EQ(clean.openHandles, 0u);
-    ASSERT_GT(clean.calls.size(), 20u) << "the sweep must have calls to fail";
-    EXPECT_TRUE(clean.state != start || !clean.rows.empty()) << "the clean run must do work";
-    // The created number, copied with its type or deleted: Backup, Restore, Compare, OK as scanned, OK inverted.
-    const auto numbers = std::ranges::count_if(clean.state, [](const auto& e) {
-      return e.first.ends_with(L"|number") && e.second.type == kRegDword;
-    });
-    EXPECT_EQ(numbers, (std::array{2, 0, 1, 2, 0}[static_cast<int>(operation)]));
-    for (std::size_t i = 0; i < clean.calls.size(); ++i) {
-      for (const RegStatus status : {kRegAccessDenied, kRegFileNotFound}) {
-        SCOPED_TRACE(::testing::Message() << "operation " << static_cast<int>(operation) << ", call " << i << " on "
-                                          << ToAnsi(clean.calls[i].first) << " fails with " << status);
-        const Outcome faulted = Perform(operation, i, status);
-        const std::set<std::wstring> affected = Affected(clean, i, start);
-        EXPECT_EQ(faulted.openHandles, 0u) << "a key stayed open";
-        EXPECT_EQ(faulted.userFile, clean.userFile) << "a registry failure changed the user watch-list file";
-        for (const Snapshot* state : {&clean.state, &faulted.state}) {
-          for (const auto& [entry, value] : *state) {
-            if (affected.contains(entry.substr(entry.find(L'|') + 1))) continue;
-            EXPECT_TRUE(clean.state.contains(entry) && faulted.state.contains(entry) &&
-                        clean.state.at(entry) == faulted.state.at(entry))
-                << "work on another value was skipped or went wrong: " << ToAnsi(entry);
-          }
-        }
-        if (operation == Operation::Compare) {
-          EXPECT_EQ(faulted.state, start) << "Compare wrote to the registry";
-          EXPECT_EQ(Without(faulted.rows, affected), Without(clean.rows, affected));
-        }
-      }
-    }
-  }
-}
-
 std::set<std::string> LinesOf(const std::string& text) {
   std::set<std::string> lines;
   std::istringstream stream(text);
@@ -198,28 +148,52 @@ std::set<std::string> LinesOf(const std::string& text) {
   return lines;
 }
 
-// A failed file operation (a failing write first writes half, as a full disk
-// does) must not stop the rows after it.
-TEST(FileFaults, EveryFileOperationOfTheOkActionFailsInTurn) {
+TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
+  const Snapshot start = Perform(Operation::Compare).state;
   for (const bool userFile : {true, false}) {
-    for (const Operation operation : {Operation::OkAsScanned, Operation::OkInverted}) {
-      const Outcome clean = Perform(operation, {}, 0, {}, userFile);
+    for (const Operation op : {Operation::Backup, Operation::Restore, Operation::Compare, Operation::OkAsScanned,
+                               Operation::OkInverted}) {
+      const Outcome clean = Perform(op, {}, 0, {}, userFile);
+      ASSERT_GT(clean.calls.size(), 20u) << "the sweep must have calls to fail";
+      // The created number, copied with its type or deleted: Backup, Restore, Compare, OK as scanned, OK inverted.
+      const auto numbers = std::ranges::count_if(clean.state, [](const auto& e) {
+        return e.first.ends_with(L"|number") && e.second.type == kRegDword;
+      });
+      EXPECT_EQ(numbers, (std::array{2, 0, 1, 2, 0}[static_cast<int>(op)]));
       const std::set<std::string> oldLines = LinesOf(clean.userFileBefore), newLines = LinesOf(clean.userFile);
-      ASSERT_NE(clean.userFile, clean.userFileBefore) << "the clean OK action must write the file";
-      for (int op = 0; op < 5; ++op) {
-        for (int n = 0; n < clean.fileCalls[op]; ++n) {
-          SCOPED_TRACE(::testing::Message() << "with a file " << userFile << ", operation " << static_cast<int>(operation)
-                                            << ": call " << n << " of file operation " << op << " fails");
-          const Outcome faulted = Perform(operation, {}, 0, [&](FaultyFileSystem& f) { f.FailCall(FileOp(op), n); }, userFile);
-          EXPECT_EQ(faulted.state, clean.state) << "a file failure stopped rows from being applied";
-          const std::set<std::string> lines = LinesOf(faulted.userFile);
-          for (const std::string& line : lines) EXPECT_TRUE(oldLines.contains(line) || newLines.contains(line)) << line;
-          for (const std::string& line : oldLines) {
-            EXPECT_TRUE(!newLines.contains(line) || lines.contains(line)) << "a kept line was lost: " << line;
+      // Registry call i failing with one of two statuses, then file operation f's call n failing.
+      std::vector<std::tuple<std::size_t, RegStatus, int, int>> faults;
+      for (std::size_t i = 0; i < clean.calls.size(); ++i) faults.insert(faults.end(), {{i, kRegAccessDenied, 0, -1}, {i, kRegFileNotFound, 0, -1}});
+      for (int f = 0; f < 5; ++f) {
+        for (int n = 0; n < clean.fileCalls[f]; ++n) faults.emplace_back(0, 0, f, n);
+      }
+      for (const auto& [i, status, f, n] : faults) {
+        SCOPED_TRACE(::testing::Message() << "file " << userFile << ", operation " << static_cast<int>(op) << ": "
+                                          << (n < 0 ? "registry call " + std::to_string(i) + " on " + ToAnsi(clean.calls[i].first)
+                                                    : "call " + std::to_string(n) + " of file operation " + std::to_string(f)));
+        const Outcome faulted = n < 0 ? Perform(op, i, status, {}, userFile)
+                                      : Perform(op, {}, 0, [&](FaultyFileSystem& files) { files.FailCall(FileOp(f), n); }, userFile);
+        const std::set<std::wstring> affected = n < 0 ? Affected(clean, i, start) : std::set<std::wstring>{};
+        EXPECT_EQ(faulted.openHandles, 0u) << "a key stayed open";
+        for (const Snapshot* state : {&clean.state, &faulted.state}) {
+          for (const auto& [entry, value] : *state) {
+            if (affected.contains(entry.substr(entry.find(L'|') + 1))) continue;
+            EXPECT_TRUE(clean.state.contains(entry) && faulted.state.contains(entry) && clean.state.at(entry) == faulted.state.at(entry))
+                << "work on another value was skipped or went wrong: " << ToAnsi(entry);
           }
-          EXPECT_TRUE(faulted.userFile.empty() || faulted.userFile.ends_with("\r\n")) << "the file was cut short";
-          EXPECT_EQ(faulted.leftovers, 0u) << "a temporary file stayed behind";
         }
+        EXPECT_TRUE(n >= 0 || faulted.userFile == clean.userFile) << "a registry failure changed the user watch-list file";
+        // A failing write first writes half, as a full disk does; the file is never left cut or short of a kept line.
+        const std::set<std::string> lines = LinesOf(faulted.userFile);
+        for (const std::string& line : lines) EXPECT_TRUE(oldLines.contains(line) || newLines.contains(line)) << line;
+        for (const std::string& line : oldLines) EXPECT_TRUE(!newLines.contains(line) || lines.contains(line)) << line;
+        EXPECT_TRUE(faulted.userFile.empty() || faulted.userFile.ends_with("\r\n")) << "the file was cut short";
+        EXPECT_EQ(faulted.leftovers, 0u) << "a temporary file stayed behind";
+        if (op != Operation::Compare) continue;
+        EXPECT_EQ(faulted.state, start) << "Compare wrote to the registry";
+        auto rows = faulted.rows, cleanRows = clean.rows;
+        for (auto* list : {&rows, &cleanRows}) std::erase_if(*list, [&](auto& r) { return affected.contains(ToLower(r.Field(1))); });
+        EXPECT_EQ(rows, cleanRows) << "a failure on one value cost the rows of others";
       }
     }
   }

@@ -7,7 +7,6 @@
 
 #include "registry/utf16.h"
 #include "scan/backup_key.h"
-#include "scan/value_name_index.h"
 #include "tests/fakes/world.h"
 
 namespace tavrel {
@@ -21,8 +20,6 @@ std::unique_ptr<RegistryApi> MakeBuildRegistry();
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using Text = const std::wstring&;
 
 ChangeRow Created(Text key, Text name, Text live, bool ticked = true, RootHandle root = kCurrentUser) {
   return {{L"Created", name, live, BackupKeyFor(key), key}, root, ticked};
@@ -43,8 +40,7 @@ class ScanScenario : public ::testing::Test {
 
 TEST_F(ScanScenario, AFirstCompareReportsEveryValueCreatedKeyByKeyInWatchListOrder) {
   world.Set(other, L"Beta", L"b", kLocalMachine);
-  world.Set(run, L"Zulu", L"z.exe");
-  world.Set(run, L"Alpha", L"");
+  world.Set(run, {{L"Zulu", L"z.exe"}, {L"Alpha", L""}});
   world.WatchKey(other, kLocalMachine);
   world.WatchKey(run);
   world.Scan(kScanCompare);
@@ -57,23 +53,15 @@ TEST_F(ScanScenario, AFirstCompareReportsEveryValueCreatedKeyByKeyInWatchListOrd
 }
 
 TEST_F(ScanScenario, ChangesAndCreationsComeInLiveOrderThenDeletionsInBackupOrder) {
-  // Names chosen so that creation order and name order agree: Wine lists by name.
-  for (const auto& [name, text] : {std::pair{L"Apple", L"red"}, {L"Banana", L"yellow"}, {L"Cherry", L"On"},
-                                   {L"Date", L"brown"}, {L"Elder", L"tree"}, {L"Yarrow", L"herb"}, {L"Zest", L"peel"}}) {
-    world.Set(run, name, text);
-  }
+  // Creation order and name order agree: Wine lists by name.
+  world.Set(run, {{L"Apple", L"red"}, {L"Banana", L"yellow"}, {L"Cherry", L"On"}, {L"Date", L"brown"}, {L"Elder", L"tree"},
+                  {L"Yarrow", L"herb"}, {L"Zest", L"peel"}});
   world.WatchKey(run);
   world.WatchValue(L"banana anywhere", other, L"BANANA", kLocalMachine);  // absent, but flags the name
   world.Scan(kScanBackup);
-  world.Set(run, L"Banana", L"green");
-  world.Set(run, L"Cherry", L"ON");  // changed only in letter case: no finding
-  world.registry.DeleteValue(kCurrentUser, run, L"Date");
-  world.registry.DeleteValue(kCurrentUser, run, L"Elder");
-  world.registry.DeleteValue(kCurrentUser, run, L"Yarrow");  // renamed in letter case, same text: no finding
-  world.Set(run, L"YARROW", L"herb");
-  world.registry.DeleteValue(kCurrentUser, run, L"Zest");  // renamed in letter case and changed
-  world.Set(run, L"ZEST", L"rind");
-  world.Set(run, L"Zucchini", L"squash");
+  world.Remove(run, {L"Date", L"Elder", L"Yarrow", L"Zest"});
+  // Cherry changes only in letter case, Yarrow is renamed only in letter case: no findings.
+  world.Set(run, {{L"Banana", L"green"}, {L"Cherry", L"ON"}, {L"YARROW", L"herb"}, {L"ZEST", L"rind"}, {L"Zucchini", L"squash"}});
   world.Scan(kScanCompare);
   EXPECT_THAT(world.Rows(), ElementsAre(Changed(run, L"Banana", L"green", L"yellow", false),
                                         Changed(run, L"Zest", L"rind", L"peel"), Created(run, L"Zucchini", L"squash"),
@@ -82,8 +70,7 @@ TEST_F(ScanScenario, ChangesAndCreationsComeInLiveOrderThenDeletionsInBackupOrde
 }
 
 TEST_F(ScanScenario, AVanishedKeyComparesAsAllDeletedBacksUpToNoCopyAndRestoresToNoKey) {
-  world.Set(run, L"Alpha", L"one");
-  world.Set(run, L"Beta", L"two");
+  world.Set(run, {{L"Alpha", L"one"}, {L"Beta", L"two"}});
   world.WatchKey(run);
   world.Scan(kScanBackup);
   world.registry.DeleteKey(kCurrentUser, run);
@@ -110,8 +97,7 @@ TEST_F(ScanScenario, BackupAndRestoreKeepTypesAndBytesWhileCompareReadsOtherType
   world.Scan(kScanBackup);
   EXPECT_FALSE(world.KeyExists(backup + L"\\Sub")) << "subkeys are not copied";
   for (const auto& [name, raw] : raws) EXPECT_EQ(world.registry.ReadRawValue(kCurrentUser, backup, name), raw);
-  // A number changes, a string becomes a number, a number appears.
-  world.SetDword(run, L"Flags", 9);
+  world.SetDword(run, L"Flags", 9);  // a number changes, a string becomes a number, a number appears
   world.SetDword(run, L"Apple", 5);
   world.SetDword(run, L"Tally", 1);
   world.Scan(kScanCompare);
@@ -125,16 +111,15 @@ TEST_F(ScanScenario, BackupAndRestoreKeepTypesAndBytesWhileCompareReadsOtherType
 }
 
 TEST_F(ScanScenario, TheUnnamedValueEndsTheWalkOfTheKey) {
-  world.Set(run, L"Alpha", L"a");
-  world.Set(run, L"", L"default");
-  world.Set(run, L"Beta", L"b");
+  world.Set(run, {{L"Alpha", L"a"}, {L"", L"default"}, {L"Beta", L"b"}});
   world.WatchKey(run);
   world.Scan(kScanBackup);
   world.Set(run, L"Gamma", L"g");
   world.Scan(kScanCompare);
   // Wine lists the unnamed value first, so nothing is walked; elsewhere only the value before it.
-  EXPECT_EQ(world.Names(backup), world.ListsSortedByName() ? std::vector<std::wstring>{} : std::vector<std::wstring>{L"Alpha"});
-  EXPECT_THAT(world.Rows(), IsEmpty());
+  EXPECT_EQ(world.Get(backup, L"Alpha"), world.ListsSortedByName() ? kAbsent : L"a");
+  EXPECT_EQ(world.Get(backup, L"Beta"), kAbsent);
+  EXPECT_FALSE(world.dialog.IsLoaded());
 }
 
 TEST_F(ScanScenario, EveryValueOfALargeKeyIsComparedWhateverTheLengthOfItsNameOrData) {
@@ -157,23 +142,19 @@ TEST_F(ScanScenario, OnlyExactScanTypesTouchKeysButWatchedValuesAreReportedByAny
   world.Set(run, L"Launcher", L"evil.exe");
   world.WatchValue(L"Launcher to report", run, L"Launcher");
   world.WatchKey(run);
-  for (const wchar_t* type : {L"compare", L"BACKUP", L"restore", L"", L"Compare ", L"Backup", L"Compare", L"Restore"}) {
-    EXPECT_EQ(world.KeyExists(backup), std::wstring(type) == L"Compare" || std::wstring(type) == L"Restore");
+  for (const std::wstring type : {L"compare", L"BACKUP", L"restore", L"", L"Compare ", L"Backup", L"Compare", L"Restore"}) {
+    EXPECT_EQ(world.KeyExists(backup), type == L"Compare" || type == L"Restore");
     world.Scan(type);
     EXPECT_THAT(world.Rows(), ElementsAre(Entry(L"Launcher to report", run, L"Launcher", L"evil.exe")));
     EXPECT_EQ(world.watchList.FoundCount, 1);
   }
-  EXPECT_THAT(world.Names(backup), ElementsAre(L"Launcher"));
 }
 
 TEST_F(ScanScenario, AbsentWatchedValuesAreNotFindings) {
-  world.Set(run, L"Sentinel", L"novalue");  // holds exactly the absence marker
-  world.Set(run, L"Capital", L"NoValue");   // the marker is compared exactly
+  world.Set(run, {{L"Sentinel", L"novalue"}, {L"Capital", L"NoValue"}});  // the absence marker, compared exactly
   world.SetDword(run, L"Number", 1);
   world.WatchValue(L"missing key", world.Key(L"Nowhere"), L"Launcher");
-  world.WatchValue(L"missing value", run, L"Launcher");
-  world.WatchValue(L"not a string", run, L"Number");
-  world.WatchValue(L"sentinel", run, L"Sentinel");
+  for (const wchar_t* name : {L"Launcher", L"Number", L"Sentinel"}) world.WatchValue(L"not there", run, name);
   world.Watch(L"unknown root\tHKLM\\" + run + L"\\Capital");
   world.WatchValue(L"capital", run, L"Capital");
   world.Scan(kScanCompare);
@@ -182,53 +163,29 @@ TEST_F(ScanScenario, AbsentWatchedValuesAreNotFindings) {
 }
 
 // Listed after its key's entry, a watched created value's row becomes the
-// value entry's row; listed before it, two unticked rows.
-TEST_F(ScanScenario, AWatchedCreatedValueGivesOneOrTwoRowsByWatchListOrder) {
+// value entry's row; listed before it, two unticked rows. A value entry takes
+// over only a row of the same root, the same name and exactly the same text.
+TEST_F(ScanScenario, AValueEntryTakesOverTheRowOfItsValue) {
   world.WatchKey(run);
   world.WatchValue(L"Report it", run, L"updater");
   world.WatchValue(L"Report too", other, L"helper");
+  world.WatchValue(L"twin", other, L"Twin");
+  world.WatchValue(L"twin elsewhere", other, L"Twin", kLocalMachine);
+  world.WatchValue(L"case", other, L"Apt");
   world.WatchKey(other);
-  world.Set(run, L"Updater", L"u.exe");
-  world.Set(other, L"Helper", L"h.exe");
+  world.Set(run, {{L"Apt", L"Go"}, {L"Twin", L"same"}, {L"Updater", L"u.exe"}});
+  world.Set(other, {{L"Apt", L"GO"}, {L"Helper", L"h.exe"}, {L"Twin", L"same"}});
+  world.Set(other, L"Twin", L"same", kLocalMachine);
   world.Scan(kScanCompare);
-  EXPECT_THAT(world.Rows(), ElementsAre(Entry(L"Report it", run, L"updater", L"u.exe"),
-                                        Entry(L"Report too", other, L"helper", L"h.exe"),
-                                        Created(other, L"Helper", L"h.exe", false)));
-  EXPECT_EQ(world.watchList.FoundCount, 4);
+  EXPECT_THAT(world.Rows(), ElementsAre(Created(run, L"Apt", L"Go", false), Entry(L"twin", other, L"Twin", L"same"),
+                                        Entry(L"Report it", run, L"updater", L"u.exe"), Entry(L"Report too", other, L"helper", L"h.exe"),
+                                        Entry(L"twin elsewhere", other, L"Twin", L"same", kLocalMachine),
+                                        Entry(L"case", other, L"Apt", L"GO"), Created(other, L"Apt", L"GO", false),
+                                        Created(other, L"Helper", L"h.exe", false), Created(other, L"Twin", L"same", false)));
+  EXPECT_EQ(world.watchList.FoundCount, 11);
   world.watchList.FoundCount = std::numeric_limits<std::int16_t>::max();
   world.rows.AddChangeRow(kKeyCreated, kCurrentUser, L"Helper", BackupKeyFor(other), other);
   EXPECT_EQ(world.watchList.FoundCount, std::numeric_limits<std::int16_t>::max()) << "the count stops at its maximum";
-}
-
-TEST_F(ScanScenario, AValueEntryTakesOverOnlyARowOfTheSameRootNameAndExactText) {
-  world.WatchKey(run);
-  world.Set(run, L"Twin", L"same");
-  world.Set(run, L"Updater", L"Go");
-  world.Set(other, L"Updater", L"GO");                 // differs in letter case only: a row of its own
-  world.Set(other, L"Twin", L"same");                  // same root, name and text: takes over run's row
-  world.Set(other, L"Twin", L"same", kLocalMachine);   // another root: a row of its own
-  world.WatchValue(L"case", other, L"Updater");
-  world.WatchValue(L"twin", other, L"Twin");
-  world.WatchValue(L"twin elsewhere", other, L"Twin", kLocalMachine);
-  world.Scan(kScanCompare);
-  EXPECT_THAT(world.Rows(), ElementsAre(Entry(L"twin", other, L"Twin", L"same"), Created(run, L"Updater", L"Go", false),
-                                        Entry(L"case", other, L"Updater", L"GO"),
-                                        Entry(L"twin elsewhere", other, L"Twin", L"same", kLocalMachine)));
-  EXPECT_EQ(world.watchList.FoundCount, 5);
-}
-
-// Several rows of one name come only from an odd registry: a name takes them all, once.
-TEST(ValueNameIndexTest, ANameTakesEveryRowOfItsNameOnceInTableOrder) {
-  const ValueTable table = {{kRegSz, L"Run"}, {kRegSz, L"Other"}, {kRegSz, L"RUN"}, {kRegSz, L""}, {kRegSz, L"run"}};
-  ValueNameIndex index(table);
-  std::vector<std::size_t> rows;
-  for (std::size_t row = index.TakeRows(L"rUn"); row != ValueNameIndex::kNone; row = index.NextRow(row)) {
-    rows.push_back(row);
-  }
-  EXPECT_THAT(rows, ElementsAre(0u, 2u, 4u));
-  EXPECT_EQ(index.TakeRows(L"run"), ValueNameIndex::kNone) << "used up";
-  EXPECT_EQ(index.TakeRows(L""), ValueNameIndex::kNone) << "unnamed rows are never matched";
-  EXPECT_FALSE(index.IsUsedUp(1));
 }
 
 }  // namespace
