@@ -49,9 +49,6 @@ class World {
     for (const auto& [name, text] : values) Set(key, name, text);
   }
   void SetDword(Text key, Text name, std::uint8_t n) { (void)registry.WriteRawValue(kCurrentUser, key, name, {kRegDword, {std::byte{n}, {}, {}, {}}}); }
-  void Remove(Text key, std::initializer_list<const wchar_t*> names) {
-    for (const wchar_t* name : names) registry.DeleteValue(kCurrentUser, key, name);
-  }
   [[nodiscard]] std::wstring Get(Text key, Text name, RootHandle root = kCurrentUser) {
     return registry.ReadStringValue(root, key, name, kAbsent);
   }

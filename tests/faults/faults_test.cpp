@@ -1,7 +1,8 @@
 // Every registry call and every file operation of a Backup, a Restore, a
-// Compare and the review dialog's OK action fails in turn. Whatever fails: nothing crashes, no key stays open, every value the
-// failed call was not about ends as it does when nothing fails, and the user
-// watch-list file is never cut short nor loses a line it keeps.
+// Compare and the review dialog's OK action fails in turn. Whatever fails:
+// nothing crashes, no key stays open, every value the failed call was not
+// about ends as it does when nothing fails, and the user watch-list file is
+// never cut short nor loses a line it keeps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,51 +20,38 @@ namespace tavrel::test {
 namespace {
 
 using U32 = std::uint32_t;
+using K = KeyHandle;
 
 // An in-memory registry that notes, for each call, its key ("<root>:<folded
 // path>") and its value name: "*" for every value of the key, "<" or ">" for
-// the value of the call before or after (a close, an open or create).
+// the value of the call before or after (a close; an open or create).
 class Recorder final : public RegistryApi {
  public:
-  RegStatus OpenKey(KeyHandle p, Text sub, KeyHandle& k) override { return Open(p, sub, k, memory.OpenKey(p, sub, k), L">"); }
-  RegStatus OpenKeyEx(KeyHandle p, Text sub, U32 a, KeyHandle& k) override {
-    return Open(p, sub, k, memory.OpenKeyEx(p, sub, a, k), L"*");
-  }
-  RegStatus CreateKey(KeyHandle p, Text sub, KeyHandle& k) override { return Open(p, sub, k, memory.CreateKey(p, sub, k), L">"); }
-  RegStatus QueryValue(KeyHandle k, Text n, U32* t, std::byte* d, U32* s) override {
-    return Note(k, n, memory.QueryValue(k, n, t, d, s));
-  }
-  RegStatus SetValue(KeyHandle k, Text n, U32 t, const std::byte* d, U32 s) override {
-    return Note(k, n, memory.SetValue(k, n, t, d, s));
-  }
-  RegStatus EnumValue(KeyHandle k, U32 i, wchar_t* n, U32* l, U32* t, std::byte* d, U32* s) override {
+  RegStatus OpenKey(K p, Text sub, K& k) override { return Open(p, sub, k, memory.OpenKey(p, sub, k), L">"); }
+  RegStatus OpenKeyEx(K p, Text sub, U32 a, K& k) override { return Open(p, sub, k, memory.OpenKeyEx(p, sub, a, k), L"*"); }
+  RegStatus CreateKey(K p, Text sub, K& k) override { return Open(p, sub, k, memory.CreateKey(p, sub, k), L">"); }
+  RegStatus QueryValue(K k, Text n, U32* t, std::byte* d, U32* s) override { return Note(k, n, memory.QueryValue(k, n, t, d, s)); }
+  RegStatus SetValue(K k, Text n, U32 t, const std::byte* d, U32 s) override { return Note(k, n, memory.SetValue(k, n, t, d, s)); }
+  RegStatus EnumValue(K k, U32 i, wchar_t* n, U32* l, U32* t, std::byte* d, U32* s) override {
     return Note(k, L"*", memory.EnumValue(k, i, n, l, t, d, s));
   }
-  RegStatus DeleteKey(KeyHandle p, Text sub) override {
-    calls.push_back({Below(p, sub), L"*"});
-    return memory.DeleteKey(p, sub);
-  }
-  RegStatus DeleteValue(KeyHandle k, Text n) override { return Note(k, n, memory.DeleteValue(k, n)); }
-  RegStatus CloseKey(KeyHandle k) override { return Note(k, L"<", memory.CloseKey(k)); }
+  RegStatus DeleteKey(K p, Text sub) override { return Open(p, sub, 0, memory.DeleteKey(p, sub), L"*"); }
+  RegStatus DeleteValue(K k, Text n) override { return Note(k, n, memory.DeleteValue(k, n)); }
+  RegStatus CloseKey(K k) override { return Note(k, L"<", memory.CloseKey(k)); }
 
   MemoryRegistry memory;
   std::vector<std::pair<std::wstring, std::wstring>> calls;
 
  private:
-  std::wstring Below(KeyHandle parent, Text sub) const {
-    const std::wstring path = paths_.contains(parent) ? paths_.at(parent) : std::to_wstring(parent) + L":";
-    return sub.empty() ? path : path + (path.back() == L':' ? L"" : L"\\") + ToLower(sub);
-  }
-  RegStatus Open(KeyHandle parent, Text sub, KeyHandle key, RegStatus status, const wchar_t* name) {
-    calls.push_back({Below(parent, sub), name});
-    if (status == kRegSuccess) paths_[key] = calls.back().first;
+  RegStatus Open(K parent, Text sub, K key, RegStatus status, const wchar_t* name) {
+    std::wstring path = paths_.contains(parent) ? paths_.at(parent) : std::to_wstring(parent) + L":";
+    if (!sub.empty()) path += (path.back() == L':' ? L"" : L"\\") + ToLower(sub);
+    calls.push_back({path, name});
+    if (status == kRegSuccess && key != 0) paths_[key] = path;
     return status;
   }
-  RegStatus Note(KeyHandle key, Text name, RegStatus status) {
-    calls.push_back({Below(key, L""), ToLower(name)});
-    return status;
-  }
-  std::map<KeyHandle, std::wstring> paths_;
+  RegStatus Note(K key, Text name, RegStatus status) { return Open(key, L"", 0, status, ToLower(name).c_str()); }
+  std::map<K, std::wstring> paths_;
 };
 
 enum class Operation { Backup, Restore, Compare, OkAsScanned, OkInverted };
