@@ -40,12 +40,6 @@ class Program {
   // Start, then the event loop until the last window has closed.
   [[nodiscard]] int Run();
 
-  // For tests: the state a person would see or a host program would read.
-  [[nodiscard]] WatchList& Watches() noexcept { return watchList_; }
-  [[nodiscard]] SharedState& State() noexcept { return state_; }
-  [[nodiscard]] ReviewDialog& Dialog() noexcept { return dialog_; }
-  [[nodiscard]] ScanWindow& MainWindow() noexcept { return scanWindow_; }
-
  private:
   ProgramServices services_;
   Registry registry_;

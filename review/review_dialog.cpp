@@ -39,8 +39,6 @@ ChangeList& ReviewDialog::LoadHidden() {
   return rows_.List();
 }
 
-bool ReviewDialog::IsVisible() const { return IsLoaded() && form_ && form_->IsVisible(); }
-
 void ReviewDialog::Form_Load() {
   form_ = toolkit_.CreateForm({.caption = kReviewDialogTitle, .clientWidth = 6645, .clientHeight = 4260});
   Form& form = *form_;

@@ -27,7 +27,6 @@ class ReviewDialog final : public ChangeListHost {
   ChangeList& LoadHidden() override;
   void Unload();
   [[nodiscard]] bool IsLoaded() const noexcept { return rows_.IsLoaded(); }
-  [[nodiscard]] bool IsVisible() const;
 
   // What the scan finish does with a loaded dialog.
   void EnableTimer();

@@ -47,7 +47,6 @@ class ScanWindow final : public ScanProgress {
   [[nodiscard]] LoadOutcome Form_Load();
 
   [[nodiscard]] bool IsLoaded() const noexcept { return form_ && form_->IsLoaded(); }
-  [[nodiscard]] const std::wstring& HostKeyForTests() const noexcept { return HostKey; }
 
   // ScanProgress: ProgressBar1.
   void SetMaximum(int maximum) override;
