@@ -64,7 +64,9 @@ TEST(ProgramTest, HowARunEnds) {
     if (c.autoRepair) world.Set(kHost, L"AutoRepair", c.autoRepair);
     if (c.silent) world.Set(kHost, L"Tavrel Silent Mode", c.silent);
     world.lock.SetOtherInstanceRunning(c.how == kOtherInstance);
+    bool windowShown = false;
     world.toolkit.Post([&] {
+      windowShown = world.ScanForm() && world.ScanForm()->IsVisible();
       const auto click = [form = world.ScanForm()](How how) {
         if (form) how == kFrame ? form->CloseFromFrame() : form->buttons.at(how)->ClickWithMouse();
       };
@@ -79,6 +81,7 @@ TEST(ProgramTest, HowARunEnds) {
     EXPECT_EQ(world.toolkit.messageBoxes.size(), c.box ? 1u : 0u);
     EXPECT_EQ(world.sound.played, c.sound ? std::vector<std::wstring>{L"C:\\Tavrel\\alert.wav"} : std::vector<std::wstring>{});
     EXPECT_EQ(world.DialogForm() && world.DialogForm()->IsVisible(), c.dialog);
+    EXPECT_EQ(windowShown, c.args == kWindow) << "only an interactive run shows the scan window";
     EXPECT_EQ(world.ScanForm(), nullptr);
     if (c.args == kWindow && c.how == kScanNow) {  // the scan locked the combo, grew the window and moved the bar
       const HeadlessForm& window = *world.toolkit.Forms().front();

@@ -76,6 +76,9 @@ TEST(ReviewDialogTest, CountsDownFromThirtyAClickInTheListRestartsItAndAtZeroOkR
   EXPECT_EQ(ok.Caption(), L"OK");
   world.toolkit.AdvanceClock(26'001);
   EXPECT_EQ(ok.Caption(), L"OK [3]");
+  world.dialog.LoadHidden();  // a loaded dialog stays as it is
+  EXPECT_EQ(world.DialogForm()->buttons.at(0)->Caption(), L"OK [3]");
+  EXPECT_EQ(ChangeRow{{L"Created"}}.Field(1), L"") << "a missing field reads as empty";
   list.ClickCheckMark(0);  // unticks A, and restarts the count
   world.toolkit.AdvanceClock(1000);
   EXPECT_EQ(ok.Caption(), L"OK [29]");
