@@ -1,7 +1,7 @@
 #pragma once
 // The program context: one per process. It owns the watch list, the registry
-// layer, the user watch-list writer, the scan window's shared members and
-// both windows, and gets every seam by reference. The Windows entry wires it
+// layer, the user watch-list writer, the state both windows share and both
+// windows, and gets every seam by reference. The Windows entry wires it
 // to the real backends; tests wire it to the headless and in-memory ones.
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -10,8 +10,8 @@
 #include "registry/registry.h"
 #include "registry/registry_api.h"
 #include "review/review_dialog.h"
+#include "review/shared_state.h"
 #include "scan/scan_window.h"
-#include "scan/scan_window_state.h"
 #include "ui/toolkit.h"
 #include "watchlist/user_watch_list.h"
 #include "watchlist/watch_list.h"
@@ -40,18 +40,12 @@ class Program {
   // Start, then the event loop until the last window has closed.
   [[nodiscard]] int Run();
 
-  // For tests: the state a person would see or a host program would read.
-  [[nodiscard]] WatchList& Watches() noexcept { return watchList_; }
-  [[nodiscard]] ScanWindowState& State() noexcept { return state_; }
-  [[nodiscard]] ReviewDialog& Dialog() noexcept { return dialog_; }
-  [[nodiscard]] ScanWindow& MainWindow() noexcept { return scanWindow_; }
-
  private:
   ProgramServices services_;
   Registry registry_;
   WatchList watchList_;
   UserWatchListWriter userWatchList_;
-  ScanWindowState state_;
+  SharedState state_;
   ReviewDialog dialog_;
   ScanWindow scanWindow_;
 };

@@ -31,15 +31,13 @@ constexpr std::size_t kFieldsOfOtherRows = 5;
 }  // namespace
 
 ReviewDialog::ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList,
-                           ScanWindowState& scanWindow) noexcept
-    : toolkit_(toolkit), registry_(registry), userWatchList_(userWatchList), scanWindow_(scanWindow) {}
+                           SharedState& state) noexcept
+    : toolkit_(toolkit), registry_(registry), userWatchList_(userWatchList), state_(state) {}
 
 ChangeList& ReviewDialog::LoadHidden() {
   if (rows_.Load()) Form_Load();
   return rows_.List();
 }
-
-bool ReviewDialog::IsVisible() const { return IsLoaded() && form_ && form_->IsVisible(); }
 
 void ReviewDialog::Form_Load() {
   form_ = toolkit_.CreateForm({.caption = kReviewDialogTitle, .clientWidth = 6645, .clientHeight = 4260});
@@ -68,7 +66,7 @@ void ReviewDialog::Form_Load() {
   check_ = &check;
   timer_ = &timer;
 
-  dtimer = kCountDownSeconds;
+  state_.dtimer = kCountDownSeconds;
   list.SetTabStops({});
   list.SetTabStops({50, 125, 325});
   list.Redraw();
@@ -98,8 +96,8 @@ void ReviewDialog::Show() {
 void ReviewDialog::BrixButton1_Click() {
   if (!IsLoaded()) return;
   (void)registry_.WriteStringValue(kLocalMachine, kProgramKey, kSilentModeValue,
-                                   std::to_wstring(scanWindow_.tavrelsilent));
-  if (scanWindow_.AutoRepair == 1) {
+                                   std::to_wstring(state_.tavrelsilent));
+  if (state_.AutoRepair == 1) {
     const ChangeList& list = rows_.List();
     const std::size_t count = list.Count();
     for (std::size_t i = 0; i < count; ++i) ApplyRow(list.Row(i));
@@ -151,22 +149,22 @@ void ReviewDialog::ApplyRow(const ChangeRow& row) {
   }
 }
 
-void ReviewDialog::BrixButton1_MouseDown() { scanWindow_.AutoRepair = 1; }
+void ReviewDialog::BrixButton1_MouseDown() { state_.AutoRepair = 1; }
 
 void ReviewDialog::BrixButton2_Click() { Unload(); }
 
-void ReviewDialog::Check1_Click() { scanWindow_.tavrelsilent = check_->IsChecked() ? 1 : 0; }
+void ReviewDialog::Check1_Click() { state_.tavrelsilent = check_->IsChecked() ? 1 : 0; }
 
-void ReviewDialog::List1_Click() { dtimer = kCountDownSeconds; }
+void ReviewDialog::List1_Click() { state_.dtimer = kCountDownSeconds; }
 
 void ReviewDialog::List1_CheckChanged(std::size_t index, bool checked) {
   if (index < rows_.List().Count()) rows_.List().Row(index).Checked = checked;
 }
 
 void ReviewDialog::Timer1_Timer() {
-  dtimer = static_cast<std::int16_t>(dtimer - 1);
-  ok_->SetCaption(L"OK [" + std::to_wstring(dtimer) + L"]");
-  if (dtimer <= 0) BrixButton1_Click();
+  state_.dtimer = static_cast<std::int16_t>(state_.dtimer - 1);
+  ok_->SetCaption(L"OK [" + std::to_wstring(state_.dtimer) + L"]");
+  if (state_.dtimer <= 0) BrixButton1_Click();
 }
 
 }  // namespace tavrel

@@ -7,7 +7,7 @@
 
 #include "registry/registry.h"
 #include "review/change_list.h"
-#include "scan/scan_window_state.h"
+#include "review/shared_state.h"
 #include "ui/toolkit.h"
 #include "watchlist/user_watch_list.h"
 
@@ -20,23 +20,19 @@ inline constexpr std::int16_t kCountDownSeconds = 30;
 class ReviewDialog final : public ChangeListHost {
  public:
   ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList,
-               ScanWindowState& scanWindow) noexcept;
+               SharedState& state) noexcept;
 
   // Loads the dialog hidden on first use (running its load step) and answers
   // its rows; a loaded dialog stays as it is.
   ChangeList& LoadHidden() override;
   void Unload();
   [[nodiscard]] bool IsLoaded() const noexcept { return rows_.IsLoaded(); }
-  [[nodiscard]] bool IsVisible() const;
 
   // What the scan finish does with a loaded dialog.
   void EnableTimer();
   void Show();
   // The OK action: "Silent Mode", then the rows when AutoRepair is 1, then unload.
   void BrixButton1_Click();
-
-  // Seconds left before the OK action runs by itself.
-  std::int16_t dtimer = 0;
 
  private:
   void Form_Load();
@@ -51,7 +47,7 @@ class ReviewDialog final : public ChangeListHost {
   Toolkit& toolkit_;
   Registry& registry_;
   UserWatchListWriter& userWatchList_;
-  ScanWindowState& scanWindow_;
+  SharedState& state_;
 
   ReviewList rows_;
   // Kept after unloading: a handler may unload the form it runs in.

@@ -15,7 +15,7 @@ constexpr int kScanningOuterHeight = kProgressBarRect.top + kProgressBarRect.hei
 
 }  // namespace
 
-ScanWindow::ScanWindow(ScanWindowServices services, ScanWindowState& state, ReviewDialog& dialog) noexcept
+ScanWindow::ScanWindow(ScanWindowServices services, SharedState& state, ReviewDialog& dialog) noexcept
     : services_(services), state_(state), dialog_(dialog) {}
 
 ScanWindow::LoadOutcome ScanWindow::Form_Load() {
@@ -106,7 +106,7 @@ void ScanWindow::ScanFinish(FinishMode mode) {
     if (interactive) services_.toolkit.ShowMessageBox(kScanCompleteText);
   } else {
     if (state_.tavrelsilent == 0) services_.sound.PlayAsync(services_.process.ProgramFolder() + kAlertFileName);
-    dialog_.dtimer = kCountDownSeconds;
+    state_.dtimer = kCountDownSeconds;
     services_.toolkit.PumpPendingEvents();
     dialog_.EnableTimer();
     if (state_.tavrelsilent != 1) {

@@ -11,8 +11,8 @@
 #include "platform/sound.h"
 #include "registry/registry.h"
 #include "review/review_dialog.h"
+#include "review/shared_state.h"
 #include "scan/scan_progress.h"
-#include "scan/scan_window_state.h"
 #include "ui/toolkit.h"
 #include "watchlist/watch_list.h"
 
@@ -36,7 +36,7 @@ struct ScanWindowServices {
 
 class ScanWindow final : public ScanProgress {
  public:
-  ScanWindow(ScanWindowServices services, ScanWindowState& state, ReviewDialog& dialog) noexcept;
+  ScanWindow(ScanWindowServices services, SharedState& state, ReviewDialog& dialog) noexcept;
 
   enum class LoadOutcome {
     AnotherInstanceRuns,  // nothing was read, written or shown: end the process
@@ -47,7 +47,6 @@ class ScanWindow final : public ScanProgress {
   [[nodiscard]] LoadOutcome Form_Load();
 
   [[nodiscard]] bool IsLoaded() const noexcept { return form_ && form_->IsLoaded(); }
-  [[nodiscard]] const std::wstring& HostKeyForTests() const noexcept { return HostKey; }
 
   // ScanProgress: ProgressBar1.
   void SetMaximum(int maximum) override;
@@ -63,7 +62,7 @@ class ScanWindow final : public ScanProgress {
   void ScanFinish(FinishMode mode);
 
   ScanWindowServices services_;
-  ScanWindowState& state_;
+  SharedState& state_;
   ReviewDialog& dialog_;
 
   std::wstring HostKey;

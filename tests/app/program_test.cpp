@@ -2,157 +2,105 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/app/test_world.h"
+#include "scan/backup_key.h"
+#include "tests/fakes/world.h"
 
-namespace tavrel {
+namespace tavrel::test {
 namespace {
 
-using testing::kAbsent;
-using testing::kBackupKey;
-using testing::kWatchedKey;
+enum class Seed { Nothing, Ordinary, Flagged };
+enum How { kScanNow, kClose, kFrame, kOtherInstance };
+constexpr wchar_t kHost[] = L"Software\\Host";
+constexpr wchar_t kWindow[] = L"x key=Software\\Host";
+constexpr wchar_t kStartup[] = L"/scannow key=Software\\Host";
 
-constexpr wchar_t kHost[] = L"Software\\TestHost";
+// Nothing: the key is as backed up. Ordinary: one value changed, one created,
+// none flagged. Flagged: only a watched value, present.
+void Plant(World& world, Seed seed) {
+  const std::wstring run = world.Key(L"Run");
+  world.Set(run, {{L"Keep", L"k"}, {L"Old", L"changed"}, {L"Updater", L"u"}});
+  if (seed == Seed::Flagged) return world.WatchValue(L"Bad", run, L"Keep");
+  world.WatchKey(run);
+  world.Set(BackupKeyFor(run), {{L"Keep", L"k"}, {L"Old", seed == Seed::Nothing ? L"changed" : L"o"}});
+  if (seed == Seed::Nothing) world.Set(BackupKeyFor(run), L"Updater", L"u");
+}
 
-class StartupTest : public ::testing::Test {
- protected:
-  void Run(const std::wstring& args) {
-    run = std::make_unique<testing::TavrelProcess>(world, args);
-    started = run->program.Start();
+// A whole run, by how it starts, what the scan finds and the host's settings:
+// the box, the alert, the dialog, the rows applied at once or after the
+// count-down, "Silent Mode", and the status values and where they go. Clicks
+// made while the scan runs reach the window at the finish's one pump: a
+// second Scan Now, Close and the frame's close are all dropped.
+TEST(ProgramTest, HowARunEnds) {
+  const wchar_t* const no = nullptr;
+  const struct {
+    const wchar_t* args;
+    Seed seed;
+    const wchar_t *autoRepair, *silent;
+    How how;
+    bool box, sound, dialog, applied, appliedLater;
+    const wchar_t *silentMode, *statusKey;
+  } cases[] = {
+      {kWindow, Seed::Nothing, no, no, kScanNow, true, false, false, false, false, kAbsent, kProgramKey},
+      {kWindow, Seed::Flagged, no, no, kScanNow, true, false, false, true, true, L"0", kProgramKey},
+      {kWindow, Seed::Ordinary, no, L"1", kScanNow, false, true, true, false, true, kAbsent, kProgramKey},
+      {kWindow, Seed::Ordinary, L"0", no, kScanNow, false, true, true, false, false, kAbsent, kProgramKey},
+      {kWindow, Seed::Ordinary, no, no, kClose, false, false, false, false, false, kAbsent, kProgramKey},
+      {kWindow, Seed::Ordinary, no, no, kFrame, false, false, false, false, false, kAbsent, kProgramKey},
+      {kStartup, Seed::Ordinary, no, no, kOtherInstance, false, false, false, false, false, kAbsent, kHost},
+      {kStartup, Seed::Ordinary, no, no, kScanNow, false, false, false, true, true, L"1", kHost},
+      {kStartup, Seed::Ordinary, L"0", no, kScanNow, false, false, false, false, false, L"1", kHost},
+      {kStartup, Seed::Ordinary, L"yes", L"", kScanNow, false, false, false, true, true, L"1", kHost},
+      {kStartup, Seed::Ordinary, no, L"0", kScanNow, false, true, true, false, true, kAbsent, kHost},
+      {kStartup, Seed::Ordinary, no, L"2", kScanNow, false, false, true, false, true, kAbsent, kHost},
+      {L"silentscan x=Software\\Host", Seed::Flagged, L"0", no, kScanNow, false, false, false, false, false, L"1", kHost},
+      {kStartup, Seed::Nothing, no, L"0", kScanNow, false, false, false, false, false, kAbsent, kHost},
+      {L"/scannow Software\\Host", Seed::Nothing, no, no, kScanNow, false, false, false, false, false, kAbsent, L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
+    World world;
+    const std::wstring run = world.Key(L"Run");
+    Plant(world, c.seed);
+    if (c.autoRepair) world.Set(kHost, L"AutoRepair", c.autoRepair);
+    if (c.silent) world.Set(kHost, L"Tavrel Silent Mode", c.silent);
+    world.lock.SetOtherInstanceRunning(c.how == kOtherInstance);
+    bool windowShown = false;
+    world.toolkit.Post([&] {
+      windowShown = world.ScanForm() && world.ScanForm()->IsVisible();
+      const auto click = [form = world.ScanForm()](How how) {
+        if (form) how == kFrame ? form->CloseFromFrame() : form->buttons.at(how)->ClickWithMouse();
+      };
+      for (const How late : {kScanNow, kClose, kFrame}) world.toolkit.Post([click, late] { click(late); });
+      click(c.how);
+    });
+    EXPECT_EQ(world.New(c.args).Run(), 0);
+    const auto applied = [&] {
+      if (c.seed == Seed::Flagged) return world.Get(run, L"Keep") == kAbsent;
+      return c.seed == Seed::Ordinary && world.Get(BackupKeyFor(run), L"Old") == L"changed";
+    };
+    EXPECT_EQ(world.toolkit.messageBoxes.size(), c.box ? 1u : 0u);
+    EXPECT_EQ(world.sound.played, c.sound ? std::vector<std::wstring>{L"C:\\Tavrel\\alert.wav"} : std::vector<std::wstring>{});
+    EXPECT_EQ(world.DialogForm() && world.DialogForm()->IsVisible(), c.dialog);
+    EXPECT_EQ(windowShown, c.args == kWindow) << "only an interactive run shows the scan window";
+    EXPECT_EQ(world.ScanForm(), nullptr);
+    if (c.args == kWindow && c.how == kScanNow) {  // the scan locked the combo, grew the window and moved the bar
+      const HeadlessForm& window = *world.toolkit.Forms().front();
+      EXPECT_TRUE(window.combos.at(0)->IsLocked() && window.outerHeight);
+      EXPECT_EQ(window.progressBars.at(0)->maximum, 0);
+      EXPECT_EQ(window.progressBars.at(0)->positions, std::vector<int>{0});
+    }
+    EXPECT_EQ(applied(), c.applied);
+    EXPECT_EQ(world.Get(kProgramKey, L"Silent Mode", kLocalMachine), c.silentMode);
+    const std::wstring key = c.statusKey, prefix = key == kProgramKey ? L"" : L"Tavrel ";
+    const bool written = c.how == kScanNow, flagged = c.seed == Seed::Flagged;
+    EXPECT_EQ(world.Get(key, prefix + L"Status"), !written ? kAbsent : flagged ? L"255" : L"65280");
+    EXPECT_EQ(world.Get(key, prefix + L"Found"), !written ? kAbsent : flagged ? L"1" : L"0");
+    EXPECT_EQ(world.Get(key, prefix + L"Last Check"), written ? L"2027-03-05 09:05:07" : kAbsent);
+    world.toolkit.AdvanceClock(30'000);
+    EXPECT_EQ(applied(), c.appliedLater);
+    EXPECT_EQ(world.toolkit.LoadedFormCount(), 0);
   }
-  std::wstring Host(const wchar_t* name) { return world.Get(kCurrentUser, kHost, name); }
-
-  testing::TestWorld world;
-  std::unique_ptr<testing::TavrelProcess> run;
-  bool started = false;
-};
-
-TEST_F(StartupTest, ASecondInstanceEndsAtOnceWithNothingReadWrittenOrShown) {
-  SeedOrdinaryChanges(world);
-  world.instanceLock.SetOtherInstanceRunning(true);
-  world.CountRegistryCalls();
-  world.files.calls = 0;
-  for (const wchar_t* args : {L"", L"/scannow key=Software\\TestHost"}) {
-    Run(args);
-    EXPECT_FALSE(started);
-    EXPECT_EQ(world.registryCalls, 0);
-    EXPECT_EQ(world.files.calls, 0);
-    EXPECT_TRUE(world.toolkit.Forms().empty());
-    EXPECT_TRUE(world.sound.played.empty());
-    EXPECT_EQ(run->program.Watches().WatchEntries.size(), 0u);
-  }
-}
-
-TEST_F(StartupTest, AnInteractiveRunReadsAutoRepairFromTheHostKeyAndLoadsTheWatchList) {
-  SeedOrdinaryChanges(world);
-  world.Put(kCurrentUser, kHost, L"AutoRepair", L"0");
-  world.Put(kCurrentUser, kHost, L"Tavrel Silent Mode", L"0");
-  Run(L"notaswitch key=Software\\TestHost");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(run->program.MainWindow().HostKeyForTests(), kHost);
-  EXPECT_EQ(run->program.State().AutoRepair, 0);
-  EXPECT_EQ(run->program.State().tavrelsilent, 0);  // read only on a start-up scan
-  EXPECT_EQ(run->program.Watches().WatchEntries.size(), 1u);
-  EXPECT_TRUE(world.ScanForm()->IsVisible());
-  EXPECT_TRUE(world.instanceLock.IsHeld());
-}
-
-TEST_F(StartupTest, SettingsDefaultToOneWhenAbsentNotAStringOrNotANumber) {
-  Run(L"");  // no host key: HKEY_CURRENT_USER itself
-  EXPECT_EQ(run->program.State().AutoRepair, 1);
-  run.reset();
-  world.Put(kCurrentUser, L"", L"AutoRepair", L"0");
-  Run(L"");
-  EXPECT_EQ(run->program.State().AutoRepair, 0);
-  run.reset();
-  world.Put(kCurrentUser, kHost, L"AutoRepair", L"yes");
-  world.Put(kCurrentUser, kHost, L"Tavrel Silent Mode", L"");
-  Run(L"/scannow key=Software\\TestHost");
-  EXPECT_EQ(run->program.State().AutoRepair, 1);
-  EXPECT_EQ(run->program.State().tavrelsilent, 1);
-  run.reset();
-  world.registryApi.PutValue(kCurrentUser, kHost, L"AutoRepair", kRegDword,
-                             {std::byte{0}, std::byte{0}, std::byte{0}, std::byte{0}});
-  Run(L"/scannow key=Software\\TestHost");
-  EXPECT_EQ(run->program.State().AutoRepair, 1);
-}
-
-TEST_F(StartupTest, ASilentStartupScanAppliesTheRowsAtOnceAndReportsUnderTheHostKey) {
-  SeedOrdinaryChanges(world);
-  Run(L"/scannow key=Software\\TestHost");
-  ASSERT_TRUE(started);
-  // The scan window was never shown, and nothing is left open.
-  ASSERT_FALSE(world.toolkit.Forms().empty());
-  for (const HeadlessForm* form : world.toolkit.Forms()) EXPECT_EQ(form->showCount, 0);
-  EXPECT_EQ(world.toolkit.LoadedFormCount(), 0);
-  EXPECT_TRUE(world.sound.played.empty());
-  EXPECT_TRUE(world.toolkit.messageBoxes.empty());
-  EXPECT_EQ(world.Get(kCurrentUser, kBackupKey, L"Updater"), L"u");
-  EXPECT_EQ(world.Get(kCurrentUser, kBackupKey, L"Old"), L"changed");
-  EXPECT_EQ(world.Get(kLocalMachine, L"Software\\Brix Computers\\Tavrel", L"Silent Mode"), L"1");
-  EXPECT_EQ(Host(L"Tavrel Status"), L"65280");
-  EXPECT_EQ(Host(L"Tavrel Found"), L"0");
-  EXPECT_EQ(Host(L"Tavrel Last Check"), L"2027-03-05 09:05:07");
-  EXPECT_EQ(world.Get(kCurrentUser, L"Software\\Brix Computers\\Tavrel", L"Status"), kAbsent);
-}
-
-TEST_F(StartupTest, AStartupScanAlwaysCompares) {
-  world.WriteWatchList({L"MONITOR\tHKEY_CURRENT_USER\\Software\\Example\\Run"});
-  world.Put(kCurrentUser, kWatchedKey, L"A", L"1");  // no backup copy yet
-  world.Put(kCurrentUser, kHost, L"AutoRepair", L"0");
-  Run(L"silentscan x=Software\\TestHost");
-  EXPECT_EQ(world.Get(kCurrentUser, kBackupKey, L"A"), kAbsent);
-  EXPECT_EQ(Host(L"Tavrel Found"), L"0");
-  EXPECT_EQ(Host(L"Tavrel Status"), L"65280");
-}
-
-TEST_F(StartupTest, WithSilentModeZeroTheDialogShowsWithSoundAndCountsDown) {
-  SeedOrdinaryChanges(world);
-  world.Put(kCurrentUser, kHost, L"Tavrel Silent Mode", L"0");
-  Run(L"/scannow key=Software\\TestHost");
-  EXPECT_EQ(world.sound.played.size(), 1u);
-  HeadlessForm* dialog = world.DialogForm();
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(dialog->IsVisible());
-  EXPECT_EQ(world.ScanForm(), nullptr);
-  EXPECT_EQ(Host(L"Tavrel Status"), L"65280");
-  // The user unticks the created row and lets the count run out.
-  dialog->lists.at(0)->ClickCheckMark(1);
-  world.toolkit.AdvanceClock(29'000);
-  EXPECT_EQ(world.toolkit.LoadedFormCount(), 1);
-  world.toolkit.AdvanceClock(1000);
-  EXPECT_EQ(world.toolkit.LoadedFormCount(), 0);
-  EXPECT_EQ(world.Get(kCurrentUser, kWatchedKey, L"Updater"), kAbsent);
-  EXPECT_NE(world.UserWatchList().find(L"HKEY_CURRENT_USER\\Software\\Example\\Run\\Updater"), std::wstring::npos);
-  EXPECT_EQ(world.Get(kLocalMachine, L"Software\\Brix Computers\\Tavrel", L"Silent Mode"), L"0");
-}
-
-TEST_F(StartupTest, SilentModeTwoShowsTheDialogWithoutSound) {
-  SeedOrdinaryChanges(world);
-  world.Put(kCurrentUser, kHost, L"Tavrel Silent Mode", L"2");
-  Run(L"/scannow key=Software\\TestHost");
-  EXPECT_TRUE(world.sound.played.empty());
-  ASSERT_NE(world.DialogForm(), nullptr);
-  EXPECT_TRUE(world.DialogForm()->IsVisible());
-}
-
-TEST_F(StartupTest, WithoutAHostKeyTheStatusGoesUnderTheRootItself) {
-  for (const wchar_t* args : {L"/scannow", L"/scannow Software\\TestHost"}) {
-    Run(args);
-    EXPECT_EQ(world.Get(kCurrentUser, L"", L"Tavrel Status"), L"65280") << args;
-    EXPECT_EQ(Host(L"Tavrel Status"), kAbsent);
-    world.registryApi.PutValue(kCurrentUser, L"", L"Tavrel Status", kRegNone, {});
-    run.reset();
-  }
-}
-
-TEST_F(StartupTest, AnEmptyStartupScanUnloadsEverything) {
-  world.Put(kCurrentUser, kHost, L"Tavrel Silent Mode", L"0");
-  Run(L"/scannow key=Software\\TestHost");
-  EXPECT_EQ(world.toolkit.LoadedFormCount(), 0);
-  EXPECT_TRUE(world.sound.played.empty());
-  EXPECT_EQ(world.Get(kLocalMachine, L"Software\\Brix Computers\\Tavrel", L"Silent Mode"), kAbsent);
-  EXPECT_EQ(Host(L"Tavrel Found"), L"0");
 }
 
 }  // namespace
-}  // namespace tavrel
+}  // namespace tavrel::test

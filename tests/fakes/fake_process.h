@@ -15,8 +15,7 @@ class FakeProcess final : public Process {
   [[nodiscard]] std::wstring ProgramFolder() const override { return programFolder_; }
 
  private:
-  std::wstring argumentText_;
-  std::wstring programFolder_;
+  std::wstring argumentText_, programFolder_;
 };
 
 // One lock shared by the "processes" of a test: held while a guard lives, or
@@ -24,26 +23,19 @@ class FakeProcess final : public Process {
 class FakeInstanceLock final : public InstanceLock {
  public:
   void SetOtherInstanceRunning(bool running) { otherRunning_ = running; }
-  [[nodiscard]] bool IsHeld() const { return *held_; }
+  [[nodiscard]] bool IsHeld() const { return held_.use_count() > 1; }
   [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire() override {
-    if (otherRunning_ || *held_) return nullptr;
+    if (otherRunning_ || IsHeld()) return nullptr;
+    struct Guard final : InstanceGuard {
+      explicit Guard(std::shared_ptr<int> held) : held_(std::move(held)) {}
+      std::shared_ptr<int> held_;
+    };
     return std::make_unique<Guard>(held_);
   }
 
  private:
-  class Guard final : public InstanceGuard {
-   public:
-    explicit Guard(std::shared_ptr<bool> held) : held_(std::move(held)) { *held_ = true; }
-    ~Guard() override { *held_ = false; }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-
-   private:
-    std::shared_ptr<bool> held_;
-  };
-
   bool otherRunning_ = false;
-  std::shared_ptr<bool> held_ = std::make_shared<bool>(false);
+  std::shared_ptr<int> held_ = std::make_shared<int>();
 };
 
 }  // namespace tavrel

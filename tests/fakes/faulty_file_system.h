@@ -1,7 +1,8 @@
 #pragma once
-// Passes every call to a real file system, except the calls a test marks to
-// fail. A failing WriteAndFlush first writes half of the bytes, as a disk that
-// fills up would; a failing Remove removes nothing. Every call is recorded.
+// Passes every call to a file system (a real one, or files in memory when made
+// without one), except the calls a test marks to fail. A failing WriteAndFlush
+// first writes half of the bytes, as a disk that fills up would; a failing
+// Remove removes nothing. Every call is recorded.
 #include <map>
 #include <set>
 #include <string>
@@ -20,18 +21,20 @@ class FaultyFileSystem final : public FileSystem {
     std::wstring path;
   };
 
+  FaultyFileSystem() : real_(memory_) {}
   explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
+  FaultyFileSystem(const FaultyFileSystem&) = delete;
+  FaultyFileSystem& operator=(const FaultyFileSystem&) = delete;
 
   // Every call of op fails from now on.
   void FailAlways(FileOp op) { failAlways_.insert(op); }
   // Only the call of op with this 0-based number (counted from the start) fails.
   void FailCall(FileOp op, int number) { failCalls_[op].insert(number); }
-  void Heal() {
-    failAlways_.clear();
-    failCalls_.clear();
-  }
+  void Heal() { failAlways_.clear(), failCalls_.clear(); }
   [[nodiscard]] int CallCount(FileOp op) const;
   [[nodiscard]] const std::vector<Call>& Calls() const { return calls_; }
+  // The files in memory, by path.
+  [[nodiscard]] std::map<std::wstring, std::string>& Contents() { return memory_.contents; }
 
   [[nodiscard]] std::optional<std::uint64_t> FileLength(const std::wstring& path) const override;
   [[nodiscard]] std::optional<std::string> ReadAll(const std::wstring& path) const override;
@@ -40,9 +43,18 @@ class FaultyFileSystem final : public FileSystem {
   void Remove(const std::wstring& path) override;
 
  private:
+  struct MemoryFiles final : FileSystem {
+    std::optional<std::uint64_t> FileLength(const std::wstring& path) const override;
+    std::optional<std::string> ReadAll(const std::wstring& path) const override;
+    bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override { return contents[path] = bytes, true; }
+    bool ReplaceWith(const std::wstring& from, const std::wstring& to) override;
+    void Remove(const std::wstring& path) override { contents.erase(path); }
+    std::map<std::wstring, std::string> contents;
+  };
   // Records the call and tells whether it is to fail.
   bool Record(FileOp op, const std::wstring& path) const;
 
+  MemoryFiles memory_;
   FileSystem& real_;
   std::set<FileOp> failAlways_;
   std::map<FileOp, std::set<int>> failCalls_;

@@ -5,43 +5,25 @@
 namespace tavrel {
 namespace {
 
-TEST(CommandLineTest, OnlyAnExactSwitchAtTheVeryHeadAsksForAStartupScan) {
-  for (const wchar_t* text : {L"/scannow", L"/scannowX", L"silentscan", L"silentscanner key=x", L"/scannow key=A"}) {
-    EXPECT_TRUE(ParseCommandLine(text).startupScan) << text;
-  }
-  for (const wchar_t* text : {L"", L"/ScanNow", L"/SCANNOW", L"SilentScan", L" /scannow", L"x /scannow",
-                              L"/scanno", L"-scannow"}) {
-    EXPECT_FALSE(ParseCommandLine(text).startupScan) << text;
-  }
+TEST(CommandLineTest, TheHeadAsksForAStartupScanAndTheSecondWordNamesTheHostKey) {
+  const CommandLine scan{true, L""}, window{false, L""};
+  const std::pair<const wchar_t*, CommandLine> cases[] = {
+      {L"/scannow key=Software\\Host\\Settings", {true, L"Software\\Host\\Settings"}},
+      {L"silentscan x=Software\\Host", {true, L"Software\\Host"}}, {L"silentscanner key=x", {true, L"x"}},
+      {L"/scannow a=b=c", {true, L"b"}}, {L"/scannow  key=A", {true, L"A"}},
+      {L"/scannow key=Software\\My Host more", {true, L"Software\\My Host more"}},
+      {L"anything =Software\\X", {false, L"Software\\X"}}, {L"/scannowX", scan}, {L"/scannow key=", scan},
+      {L"/scannow", scan}, {L"/scannow ", scan}, {L"/scannow Software\\Host", scan}, {L"/scannow\tkey=A", scan},
+      {L"", window}, {L"/ScanNow", window}, {L"SilentScan", window}, {L" /scannow", window}, {L"x /scannow", window},
+      {L"/scanno", window}, {L"-scannow", window}};
+  for (const auto& [text, parsed] : cases) EXPECT_EQ(ParseCommandLine(text), parsed) << text;
 }
 
-TEST(CommandLineTest, TheHostKeyIsTheTextBetweenTheFirstTwoEqualsOfTheSecondWord) {
-  EXPECT_EQ(ParseCommandLine(L"/scannow key=Software\\Host\\Settings").hostKey, L"Software\\Host\\Settings");
-  EXPECT_EQ(ParseCommandLine(L"silentscan x=Software\\Host").hostKey, L"Software\\Host");
-  EXPECT_EQ(ParseCommandLine(L"/scannow a=b=c").hostKey, L"b");
-  // Everything after the first space is one piece, spaces included.
-  EXPECT_EQ(ParseCommandLine(L"/scannow key=Software\\My Host more").hostKey, L"Software\\My Host more");
-  EXPECT_EQ(ParseCommandLine(L"/scannow  key=A").hostKey, L"A");
-  EXPECT_EQ(ParseCommandLine(L"/scannow key=").hostKey, L"");
-  EXPECT_EQ(ParseCommandLine(L"anything =Software\\X").hostKey, L"Software\\X");
-  // No second word, or a second word without "=": no host key.
-  EXPECT_EQ(ParseCommandLine(L"/scannow").hostKey, L"");
-  EXPECT_EQ(ParseCommandLine(L"/scannow ").hostKey, L"");
-  EXPECT_EQ(ParseCommandLine(L"/scannow Software\\Host").hostKey, L"");
-  // A TAB is not a word break.
-  EXPECT_EQ(ParseCommandLine(L"/scannow\tkey=A").hostKey, L"");
-}
-
-TEST(CommandLineTest, SettingTextBecomesANumberOrTheFallback) {
-  EXPECT_EQ(SettingValue(L"0", 1), 0);
-  EXPECT_EQ(SettingValue(L"1", 0), 1);
-  EXPECT_EQ(SettingValue(L"2", 1), 2);
-  EXPECT_EQ(SettingValue(L" 1 ", 0), 1);
-  EXPECT_EQ(SettingValue(L"+1", 0), 1);
-  EXPECT_EQ(SettingValue(L"-1", 1), -1);
-  EXPECT_EQ(SettingValue(L"007", 1), 7);
-  EXPECT_EQ(SettingValue(L"32767", 1), 32767);
-  EXPECT_EQ(SettingValue(L"-32768", 1), -32768);
+TEST(CommandLineTest, ASettingIsAWholeSixteenBitNumberOrElseTheFallback) {
+  const std::pair<const wchar_t*, int> numbers[] = {{L"0", 0},   {L"1", 1},     {L"2", 2},         {L" 1 ", 1},
+                                                    {L"+1", 1},  {L"-1", -1},   {L"007", 7},       {L"32767", 32767},
+                                                    {L"-32768", -32768}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(SettingValue(text, 5), value) << text;
   for (const wchar_t* text : {L"", L" ", L"yes", L"1.5", L"1a", L"0x1", L"+", L"-", L"32768", L"-32769",
                               L"99999999999999999999", L"\t1"}) {
     EXPECT_EQ(SettingValue(text, 1), 1) << text;
