@@ -36,18 +36,4 @@ void FaultyFileSystem::Remove(const std::wstring& path) {
   if (!Record(FileOp::Remove, path)) real_.Remove(path);
 }
 
-std::optional<std::uint64_t> FaultyFileSystem::MemoryFiles::FileLength(const std::wstring& path) const {
-  return contents.contains(path) ? std::optional<std::uint64_t>(contents.at(path).size()) : std::nullopt;
-}
-
-std::optional<std::string> FaultyFileSystem::MemoryFiles::ReadAll(const std::wstring& path) const {
-  return contents.contains(path) ? std::optional<std::string>(contents.at(path)) : std::nullopt;
-}
-
-bool FaultyFileSystem::MemoryFiles::ReplaceWith(const std::wstring& from, const std::wstring& to) {
-  if (!contents.contains(from)) return false;
-  contents[to] = contents[from];
-  return contents.erase(from) == 1;
-}
-
 }  // namespace tavrel

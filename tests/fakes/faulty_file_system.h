@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "tests/fakes/memory_files.h"
 
 namespace tavrel {
 
@@ -43,14 +44,6 @@ class FaultyFileSystem final : public FileSystem {
   void Remove(const std::wstring& path) override;
 
  private:
-  struct MemoryFiles final : FileSystem {
-    std::optional<std::uint64_t> FileLength(const std::wstring& path) const override;
-    std::optional<std::string> ReadAll(const std::wstring& path) const override;
-    bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override { return contents[path] = bytes, true; }
-    bool ReplaceWith(const std::wstring& from, const std::wstring& to) override;
-    void Remove(const std::wstring& path) override { contents.erase(path); }
-    std::map<std::wstring, std::string> contents;
-  };
   // Records the call and tells whether it is to fail.
   bool Record(FileOp op, const std::wstring& path) const;
 

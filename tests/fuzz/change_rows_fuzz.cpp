@@ -8,10 +8,10 @@
 #include "scan/change_rows.h"
 #include "scan/scan_driver.h"
 #include "scan/scan_progress.h"
-#include "scan/scan_window_state.h"
+#include "review/shared_state.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fuzz/fuzz_targets.h"
-#include "tests/fuzz/memory_files.h"
+#include "tests/fakes/memory_files.h"
 #include "ui/headless/headless_toolkit.h"
 #include "watchlist/user_watch_list.h"
 
@@ -41,7 +41,7 @@ struct Machine {
   MemoryFiles files;
   FakeClock clock;
   UserWatchListWriter userWatchList{files, clock, kFolder};
-  ScanWindowState state{.AutoRepair = 1, .tavrelsilent = 1};
+  SharedState state{.AutoRepair = 1, .tavrelsilent = 1};
   ReviewDialog dialog{toolkit, registry, userWatchList, state};
   ChangeRowBuilder rows{registry, watchList, dialog};
   NoScanProgress progress;

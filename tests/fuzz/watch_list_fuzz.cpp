@@ -4,7 +4,7 @@
 #include "platform/text_file.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fuzz/fuzz_targets.h"
-#include "tests/fuzz/memory_files.h"
+#include "tests/fakes/memory_files.h"
 #include "watchlist/user_watch_list.h"
 #include "watchlist/watch_list.h"
 

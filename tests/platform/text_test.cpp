@@ -4,7 +4,7 @@
 
 #include "platform/process.h"
 #include "platform/text_file.h"
-#include "tests/fuzz/memory_files.h"
+#include "tests/fakes/memory_files.h"
 
 namespace tavrel {
 namespace {
@@ -41,7 +41,7 @@ TEST(SplitJoinTrim, EmptyFieldsRoundTripAndOnlySpacesAreTrimmed) {
 
 TEST(AnsiTextFiles, CrLfLoneCrAndLoneLfEachEndALineAndLinesAreWrittenWithCrLf) {
   using Lines = std::vector<std::wstring>;
-  fuzz::MemoryFiles files;
+  MemoryFiles files;
   const std::pair<std::string, Lines> cases[] = {
       {"a\r\nb", {L"a", L"b"}},      {"a\rb\nc\r\n", {L"a", L"b", L"c"}}, {"a\r\r\nb", {L"a", L"", L"b"}},
       {"a\n\rb", {L"a", L"", L"b"}}, {"a\r\n\r\n", {L"a", L""}},           {"", {}},

@@ -2,7 +2,7 @@
 
 #include "platform/text.h"
 #include "tests/fakes/fake_clock.h"
-#include "tests/fuzz/memory_files.h"
+#include "tests/fakes/memory_files.h"
 #include "watchlist/user_watch_list.h"
 #include "watchlist/watch_list.h"
 
@@ -47,7 +47,7 @@ TEST(WatchList, RootNamesFoldOnlyAsciiCaseAndAreWrittenInCapitals) {
 }
 
 TEST(WatchList, LoadsTheMainFileThenTheUserFileSkippingCommentsBlanksAndUnreadableFiles) {
-  fuzz::MemoryFiles files;
+  MemoryFiles files;
   files.contents[L"C:\\T\\tavrel-user.ini"] = "u\tHKEY_USERS\\K\\V\r\n";
   files.contents[L"C:\\T\\tavrel.ini"] = "' comment\r\n   'MONITOR\tHKEY_USERS\\K\r\n\r\n   \r\n  MONITOR\tHKEY_USERS\\Caf\xE9  \r\n"
                                          "\t\r\n"  // a TAB is not trimmed: a data line that cannot be taken apart
@@ -67,7 +67,7 @@ TEST(WatchList, LoadsTheMainFileThenTheUserFileSkippingCommentsBlanksAndUnreadab
 const std::wstring kFile = L"C:\\T\\tavrel-user.ini";
 
 TEST(UserWatchList, AppendStampsOneLineRemoveTakesOutLinesNamingTheValueAndBothRewriteTheRestTrimmed) {
-  fuzz::MemoryFiles files;
+  MemoryFiles files;
   FakeClock clock({2026, 3, 14, 9, 5, 7});
   UserWatchListWriter writer(files, clock, L"C:\\T");
   writer.AppendUserWatchEntry(kLocalMachine, L"Software\\Example\\Run", L"Updater");

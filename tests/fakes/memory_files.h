@@ -1,12 +1,13 @@
 #pragma once
-// Files in memory, fast enough for fuzzing; a file can exist but refuse to be read, as a locked one does.
+// Files in memory, fast enough for fuzzing; a file can exist but refuse to be
+// read, as a locked one does.
 #include <map>
 #include <set>
 #include <string>
 
 #include "platform/files.h"
 
-namespace tavrel::fuzz {
+namespace tavrel {
 
 struct MemoryFiles final : FileSystem {
   std::optional<std::uint64_t> FileLength(const std::wstring& path) const override {
@@ -31,4 +32,4 @@ struct MemoryFiles final : FileSystem {
   std::set<std::wstring> unreadable;
 };
 
-}  // namespace tavrel::fuzz
+}  // namespace tavrel
