@@ -33,8 +33,8 @@ std::wstring Numbered(const wchar_t* prefix, int n) {
 // changed the way a busy machine changes them: 1 value in 100 changed, 1
 // deleted, 1 created. A few value entries make the flagging look-ups real.
 struct Machine {
-  Machine(int keys, int values) : registry(memory), rows(registry, watchList, dialog),
-                                  driver(registry, watchList, rows, progress) {
+  Machine(int keys, int values)
+      : registry(memory), rows(registry, watchList, dialog), driver(registry, watchList, rows, progress) {
     for (int k = 0; k < keys; ++k) {
       const std::wstring keyPath = Numbered(L"Software\\Bench\\Key ", k);
       watchList.ParseWatchLine(L"MONITOR\tHKEY_CURRENT_USER\\" + keyPath);

@@ -37,8 +37,7 @@ std::vector<Colour> GradientBandColours(Colour top, Colour bottom, std::int64_t 
   Channels step{0, 0, 0};
   if (n > 0) {
     const auto count = static_cast<double>(n);
-    step = {(to.red - from.red) / count, (to.green - from.green) / count,
-            (to.blue - from.blue) / count};
+    step = {(to.red - from.red) / count, (to.green - from.green) / count, (to.blue - from.blue) / count};
   }
   std::vector<Colour> bands;
   bands.reserve(static_cast<std::size_t>(n) + 1);

@@ -21,7 +21,6 @@ namespace tavrel {
 //
 // Below 8 twips there are no steps to take (N is 0): the single band keeps
 // the top colour, as the face would show with the steps left out.
-[[nodiscard]] std::vector<Colour> GradientBandColours(Colour top, Colour bottom,
-                                                      std::int64_t rounded_height);
+[[nodiscard]] std::vector<Colour> GradientBandColours(Colour top, Colour bottom, std::int64_t rounded_height);
 
 }  // namespace tavrel

@@ -60,21 +60,18 @@ void BrixButton::UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
   Raise(events.Click);
 }
 
-void BrixButton::UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X,
-                                       float& Y) {
+void BrixButton::UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
   if (!IsToggle()) button_down_ = true;
   UserControl_Resize();
   UserControl_Paint();
   Raise(events.MouseDown, Button, Shift, X, Y);
 }
 
-void BrixButton::UserControl_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X,
-                                       float& Y) {
+void BrixButton::UserControl_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
   Raise(events.MouseMove, Button, Shift, X, Y);
 }
 
-void BrixButton::UserControl_MouseUp(std::int16_t& Button, std::int16_t& Shift, float& X,
-                                     float& Y) {
+void BrixButton::UserControl_MouseUp(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
   button_down_ = IsToggle() ? !button_down_ : false;
   UserControl_Resize();
   UserControl_Paint();
@@ -85,25 +82,19 @@ void BrixButton::Picture1_Click() { UserControl_Click(); }
 
 void BrixButton::Picture1_DblClick() { UserControl_DblClick(); }
 
-void BrixButton::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
-  UserControl_KeyDown(KeyCode, Shift);
-}
+void BrixButton::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) { UserControl_KeyDown(KeyCode, Shift); }
 
 void BrixButton::Picture1_KeyPress(std::int16_t& KeyAscii) { UserControl_KeyPress(KeyAscii); }
 
-void BrixButton::Picture1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
-  UserControl_KeyUp(KeyCode, Shift);
-}
+void BrixButton::Picture1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { UserControl_KeyUp(KeyCode, Shift); }
 
-void BrixButton::Picture1_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X,
-                                    float& Y) {
+void BrixButton::Picture1_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
   float x = picture1_.Left() + X;
   float y = picture1_.Top() + Y;
   UserControl_MouseDown(Button, Shift, x, y);
 }
 
-void BrixButton::Picture1_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X,
-                                    float& Y) {
+void BrixButton::Picture1_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
   float x = picture1_.Left() + X;
   float y = picture1_.Top() + Y;
   UserControl_MouseMove(Button, Shift, x, y);

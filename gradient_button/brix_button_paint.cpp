@@ -68,10 +68,8 @@ void BrixButton::UserControl_Paint() {
     DrawFrame(border_style_);
     if (focus_cue && border_style_ == 1) {
       surface_.SetPenStyle(LineStyle::kDotted);
-      surface_.Box(kFocusInset, kFocusInset,
-                   surface_.Width() - kFocusInset - kFocusExtraInset,
-                   surface_.Height() - kFocusInset - kFocusExtraInset,
-                   system_colour::kButtonShadow);
+      surface_.Box(kFocusInset, kFocusInset, surface_.Width() - kFocusInset - kFocusExtraInset,
+                   surface_.Height() - kFocusInset - kFocusExtraInset, system_colour::kButtonShadow);
       surface_.SetPenStyle(LineStyle::kSolid);
     }
   }

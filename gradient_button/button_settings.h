@@ -9,7 +9,7 @@ namespace tavrel {
 
 struct ButtonSettings {
   TwipsRect placement;
-  PropertyBag properties;   // handed to UserControl_ReadProperties
+  PropertyBag properties;    // handed to UserControl_ReadProperties
   SurfaceFont ambient_font;  // the form's own font
   Colour ambient_back_color = system_colour::kButtonFace;
 };

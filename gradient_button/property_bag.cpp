@@ -24,8 +24,7 @@ std::wstring LowerAsciiName(std::wstring_view name) {
 
 std::vector<PropertyBag::Entry>::const_iterator PropertyBag::Find(std::wstring_view name) const {
   const std::wstring key = LowerAsciiName(name);
-  return std::find_if(entries_.begin(), entries_.end(),
-                      [&](const Entry& entry) { return entry.first == key; });
+  return std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) { return entry.first == key; });
 }
 
 PropertyValue PropertyBag::Read(std::wstring_view name, const PropertyValue& fallback) const {
@@ -33,8 +32,7 @@ PropertyValue PropertyBag::Read(std::wstring_view name, const PropertyValue& fal
   return found == entries_.end() ? fallback : found->second;
 }
 
-void PropertyBag::Write(std::wstring_view name, const PropertyValue& value,
-                        const PropertyValue& fallback) {
+void PropertyBag::Write(std::wstring_view name, const PropertyValue& value, const PropertyValue& fallback) {
   if (SameValue(value, fallback)) {
     const auto found = Find(name);
     if (found != entries_.end()) entries_.erase(found);

@@ -19,9 +19,7 @@ namespace tavrel {
 using PropertyValue = std::variant<std::int32_t, std::wstring, SurfaceFont, PicturePtr>;
 
 [[nodiscard]] bool SameValue(const PropertyValue& a, const PropertyValue& b);
-[[nodiscard]] inline PropertyValue BoolValue(bool value) {
-  return std::int32_t{value ? -1 : 0};
-}
+[[nodiscard]] inline PropertyValue BoolValue(bool value) { return std::int32_t{value ? -1 : 0}; }
 
 // What a restore reads from a stored value. A value of another kind (text
 // where a colour belongs, a number where a font does) gives the fallback, so

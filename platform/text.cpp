@@ -32,22 +32,38 @@ wchar_t UpperCase(wchar_t c) noexcept {
   }
   if (u >= 0x370 && u < 0x400) {
     switch (u) {
-      case 0x3AC: return L'\x0386';
-      case 0x3AD: return L'\x0388';
-      case 0x3AE: return L'\x0389';
-      case 0x3AF: return L'\x038A';
-      case 0x3CC: return L'\x038C';
-      case 0x3CD: return L'\x038E';
-      case 0x3CE: return L'\x038F';
-      case 0x3C2: return L'\x03A3';  // final sigma
-      case 0x3D0: return L'\x0392';
-      case 0x3D1: return L'\x0398';
-      case 0x3D5: return L'\x03A6';
-      case 0x3D6: return L'\x03A0';
-      case 0x3F0: return L'\x039A';
-      case 0x3F1: return L'\x03A1';
-      case 0x3F5: return L'\x0395';
-      default: break;
+      case 0x3AC:
+        return L'\x0386';
+      case 0x3AD:
+        return L'\x0388';
+      case 0x3AE:
+        return L'\x0389';
+      case 0x3AF:
+        return L'\x038A';
+      case 0x3CC:
+        return L'\x038C';
+      case 0x3CD:
+        return L'\x038E';
+      case 0x3CE:
+        return L'\x038F';
+      case 0x3C2:
+        return L'\x03A3';  // final sigma
+      case 0x3D0:
+        return L'\x0392';
+      case 0x3D1:
+        return L'\x0398';
+      case 0x3D5:
+        return L'\x03A6';
+      case 0x3D6:
+        return L'\x03A0';
+      case 0x3F0:
+        return L'\x039A';
+      case 0x3F1:
+        return L'\x03A1';
+      case 0x3F5:
+        return L'\x0395';
+      default:
+        break;
     }
     if (u >= 0x3B1 && u <= 0x3CB) return shifted(-0x20);
     if (u >= 0x3D8 && u <= 0x3EF && u % 2 == 1) return shifted(-1);
@@ -83,14 +99,22 @@ wchar_t LowerOfCapital(wchar_t c) noexcept {
   }
   if (u >= 0x370 && u < 0x400) {
     switch (u) {
-      case 0x386: return L'\x03AC';
-      case 0x388: return L'\x03AD';
-      case 0x389: return L'\x03AE';
-      case 0x38A: return L'\x03AF';
-      case 0x38C: return L'\x03CC';
-      case 0x38E: return L'\x03CD';
-      case 0x38F: return L'\x03CE';
-      default: break;
+      case 0x386:
+        return L'\x03AC';
+      case 0x388:
+        return L'\x03AD';
+      case 0x389:
+        return L'\x03AE';
+      case 0x38A:
+        return L'\x03AF';
+      case 0x38C:
+        return L'\x03CC';
+      case 0x38E:
+        return L'\x03CD';
+      case 0x38F:
+        return L'\x03CE';
+      default:
+        break;
     }
     if (u >= 0x391 && u <= 0x3AB && u != 0x3A2) return shifted(0x20);
     if (u >= 0x3D8 && u <= 0x3EF && u % 2 == 0) return shifted(1);

@@ -12,8 +12,7 @@ namespace tavrel {
 
 // Lines of the file: CR LF, a lone CR or a lone LF ends a line, and the last
 // line needs no line end. Nothing when the file cannot be read.
-[[nodiscard]] std::optional<std::vector<std::wstring>> ReadAnsiLines(const FileSystem& files,
-                                                                     const std::wstring& path);
+[[nodiscard]] std::optional<std::vector<std::wstring>> ReadAnsiLines(const FileSystem& files, const std::wstring& path);
 
 // The same lines handed one at a time to visit, in file order, so that a
 // reader that keeps only some of them never holds them all. False (and no

@@ -91,8 +91,8 @@ constexpr int kReadAttempts = 4;
   constexpr std::size_t kGuard = 2;
   std::vector<std::byte> guarded(bytes.size() + 2 * kGuard, std::byte{0xFF});
   std::copy(bytes.begin(), bytes.end(), guarded.begin() + static_cast<std::ptrdiff_t>(kGuard));
-  return Succeeded(api.SetValue(key.Get(), valueName, type, guarded.data() + kGuard,
-                                static_cast<std::uint32_t>(bytes.size())));
+  return Succeeded(
+      api.SetValue(key.Get(), valueName, type, guarded.data() + kGuard, static_cast<std::uint32_t>(bytes.size())));
 }
 
 }  // namespace

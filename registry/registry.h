@@ -38,8 +38,7 @@ class Registry {
   void DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept;
   // The REG_SZ value's text up to its first NUL; defaultText when the key or
   // value is missing or the value is of another type.
-  [[nodiscard]] std::wstring ReadStringValue(RootHandle root, const std::wstring& subKey,
-                                             const std::wstring& valueName,
+  [[nodiscard]] std::wstring ReadStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
                                              const std::wstring& defaultText) noexcept;
   // Stores text as REG_SZ with its NUL, creating every missing key of the path.
   bool WriteStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,

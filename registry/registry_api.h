@@ -52,8 +52,8 @@ class RegistryApi {
   // RegOpenKeyW: opens parent\subKey for all access; an empty subKey gives parent.
   [[nodiscard]] virtual RegStatus OpenKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) = 0;
   // RegOpenKeyExW with options 0 and the given access mask.
-  [[nodiscard]] virtual RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey,
-                                            std::uint32_t access, KeyHandle& key) = 0;
+  [[nodiscard]] virtual RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t access,
+                                            KeyHandle& key) = 0;
   // RegCreateKeyW: opens parent\subKey, creating every missing key along the path.
   [[nodiscard]] virtual RegStatus CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) = 0;
   // RegQueryValueExW. data may be null to ask for type and size only; size is in bytes.
@@ -65,8 +65,8 @@ class RegistryApi {
   // RegEnumValueW. nameLength is in characters, in: buffer size including the
   // NUL, out: length without it. data may be null, then dataSize may be null too.
   [[nodiscard]] virtual RegStatus EnumValue(KeyHandle key, std::uint32_t index, wchar_t* name,
-                                            std::uint32_t* nameLength, std::uint32_t* type,
-                                            std::byte* data, std::uint32_t* dataSize) = 0;
+                                            std::uint32_t* nameLength, std::uint32_t* type, std::byte* data,
+                                            std::uint32_t* dataSize) = 0;
   // RegDeleteKeyW: deletes parent\subKey with its values; refused while it has subkeys.
   [[nodiscard]] virtual RegStatus DeleteKey(KeyHandle parent, const std::wstring& subKey) = 0;
   // RegDeleteValueW.

@@ -95,8 +95,7 @@ void ReviewDialog::Show() {
 
 void ReviewDialog::BrixButton1_Click() {
   if (!IsLoaded()) return;
-  (void)registry_.WriteStringValue(kLocalMachine, kProgramKey, kSilentModeValue,
-                                   std::to_wstring(state_.tavrelsilent));
+  (void)registry_.WriteStringValue(kLocalMachine, kProgramKey, kSilentModeValue, std::to_wstring(state_.tavrelsilent));
   if (state_.AutoRepair == 1) {
     const ChangeList& list = rows_.List();
     const std::size_t count = list.Count();

@@ -19,8 +19,7 @@ inline constexpr std::int16_t kCountDownSeconds = 30;
 
 class ReviewDialog final : public ChangeListHost {
  public:
-  ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList,
-               SharedState& state) noexcept;
+  ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList, SharedState& state) noexcept;
 
   // Loads the dialog hidden on first use (running its load step) and answers
   // its rows; a loaded dialog stays as it is.

@@ -7,8 +7,6 @@ namespace tavrel {
 
 inline constexpr wchar_t kBackupKeyPrefix[] = L"Software\\Brix Computers\\Tavrel\\";
 
-[[nodiscard]] inline std::wstring BackupKeyFor(const std::wstring& keyPath) {
-  return kBackupKeyPrefix + keyPath;
-}
+[[nodiscard]] inline std::wstring BackupKeyFor(const std::wstring& keyPath) { return kBackupKeyPrefix + keyPath; }
 
 }  // namespace tavrel

@@ -26,8 +26,7 @@ ScanWindow::LoadOutcome ScanWindow::Form_Load() {
   const std::wstring argumentText = services_.process.ArgumentText();
   const CommandLine commandLine = ParseCommandLine(argumentText);
   HostKey = commandLine.hostKey;
-  state_.AutoRepair =
-      SettingValue(services_.registry.ReadStringValue(kCurrentUser, HostKey, L"AutoRepair", L"1"), 1);
+  state_.AutoRepair = SettingValue(services_.registry.ReadStringValue(kCurrentUser, HostKey, L"AutoRepair", L"1"), 1);
   services_.watchList.LoadWatchList(services_.files, services_.process.ProgramFolder());
 
   if (!commandLine.startupScan) {

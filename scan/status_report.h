@@ -9,8 +9,8 @@
 
 namespace tavrel {
 
-inline constexpr wchar_t kStatusFlagged[] = L"255";   // red, 0x0000FF
-inline constexpr wchar_t kStatusClean[] = L"65280";   // green, 0x00FF00
+inline constexpr wchar_t kStatusFlagged[] = L"255";  // red, 0x0000FF
+inline constexpr wchar_t kStatusClean[] = L"65280";  // green, 0x00FF00
 
 struct StatusTarget {
   std::wstring key;  // below HKEY_CURRENT_USER

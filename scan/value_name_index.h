@@ -29,10 +29,10 @@ class ValueNameIndex {
   [[nodiscard]] std::size_t FindFirstRow(std::wstring_view name, std::size_t hash) const noexcept;
 
   const ValueTable& table_;
-  std::vector<std::size_t> slots_;     // open addressing: the first row of a name, or kNone
-  std::vector<std::size_t> hashes_;    // per row
-  std::vector<std::size_t> nextRow_;   // per row: the next row of the same name, or kNone
-  std::vector<std::size_t> lastRow_;   // per first row: the last row of its name
+  std::vector<std::size_t> slots_;    // open addressing: the first row of a name, or kNone
+  std::vector<std::size_t> hashes_;   // per row
+  std::vector<std::size_t> nextRow_;  // per row: the next row of the same name, or kNone
+  std::vector<std::size_t> lastRow_;  // per first row: the last row of its name
   std::vector<bool> usedUp_;
 };
 

@@ -12,11 +12,8 @@ namespace tavrel {
 // window system's colour number nn, resolved only when a backend draws.
 using Colour = std::uint32_t;
 
-[[nodiscard]] constexpr bool IsSystemColour(Colour colour) noexcept {
-  return (colour & 0xFF000000u) == 0x80000000u;
-}
-[[nodiscard]] constexpr Colour RgbColour(std::uint32_t red, std::uint32_t green,
-                                         std::uint32_t blue) noexcept {
+[[nodiscard]] constexpr bool IsSystemColour(Colour colour) noexcept { return (colour & 0xFF000000u) == 0x80000000u; }
+[[nodiscard]] constexpr Colour RgbColour(std::uint32_t red, std::uint32_t green, std::uint32_t blue) noexcept {
   return (red & 0xFFu) | ((green & 0xFFu) << 8) | ((blue & 0xFFu) << 16);
 }
 

@@ -58,7 +58,8 @@ void UserWatchListWriter::AppendUserWatchEntry(RootHandle root, const std::wstri
   // A registry name may hold CR or LF, which would end the line early and
   // turn the rest of the name into lines of its own (a MONITOR line, say).
   // Like a character the code page cannot hold, each becomes '?'.
-  std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L'?');
+  std::replace_if(
+      line.begin(), line.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L'?');
   lines->push_back(std::move(line));
   static_cast<void>(ReplaceAnsiLines(files_, path_, *lines));
 }

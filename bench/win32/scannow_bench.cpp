@@ -28,8 +28,8 @@ struct ProcessRun {
 ProcessRun RunProcess(std::wstring commandLine) {
   // Output goes nowhere, as for a program started by a host program.
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                           nullptr);
+  HANDLE nul =
+      CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
@@ -39,8 +39,8 @@ ProcessRun RunProcess(std::wstring commandLine) {
   startup.hStdError = nul;
   PROCESS_INFORMATION process{};
   ProcessRun run;
-  const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                      &startup, &process);
+  const BOOL started =
+      CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
   CloseHandle(nul);
   if (!started) {
     std::fprintf(stderr, "cannot start: %ls\n", commandLine.c_str());

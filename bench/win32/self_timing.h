@@ -31,8 +31,7 @@ struct Pair {
 };
 
 // One warm-up of each, then repetitions of first and second in turn.
-inline Pair TimeAlternately(int repetitions, const std::function<void()>& first,
-                            const std::function<void()>& second) {
+inline Pair TimeAlternately(int repetitions, const std::function<void()>& first, const std::function<void()>& second) {
   first();
   second();
   Pair times;

@@ -53,8 +53,7 @@ std::int16_t ButtonOf(UINT message) noexcept {
 
 bool IsPress(UINT message) noexcept {
   return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
-         message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
-         message == WM_MBUTTONDBLCLK;
+         message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
 }
 
 // BeginPaint and EndPaint as one owner, so a failed pass still ends painting.
@@ -109,15 +108,13 @@ bool GradientButtonWindow::Create(HWND parent, int id, const ButtonSettings& set
 
   const int dpi = surface_.Dpi();
   const TwipsRect& at = settings.placement;
-  SetWindowPos(Handle(), nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi),
-               TwipsToPixels(at.width, dpi), TwipsToPixels(at.height, dpi),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi), TwipsToPixels(at.width, dpi),
+               TwipsToPixels(at.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(Handle(), SW_SHOWNOACTIVATE);
   return true;
 }
 
-std::unique_ptr<GradientButtonWindow> CreateGradientButton(HWND parent, int id,
-                                                           const ButtonSettings& settings) {
+std::unique_ptr<GradientButtonWindow> CreateGradientButton(HWND parent, int id, const ButtonSettings& settings) {
   try {
     auto window = std::make_unique<GradientButtonWindow>(settings, ReadWindowDpi(parent));
     if (!window->Create(parent, id, settings)) return nullptr;
@@ -127,14 +124,11 @@ std::unique_ptr<GradientButtonWindow> CreateGradientButton(HWND parent, int id,
   }
 }
 
-std::unique_ptr<Win32OwnedButton> MakeGradientButton(HWND parent, int id,
-                                                    const GradientButtonSpec& layout) {
+std::unique_ptr<Win32OwnedButton> MakeGradientButton(HWND parent, int id, const GradientButtonSpec& layout) {
   return CreateGradientButton(parent, id, SettingsForGradientButton(layout));
 }
 
-float GradientButtonWindow::ToTwips(int pixels) const noexcept {
-  return PixelsToTwips(pixels, surface_.Dpi());
-}
+float GradientButtonWindow::ToTwips(int pixels) const noexcept { return PixelsToTwips(pixels, surface_.Dpi()); }
 
 void GradientButtonWindow::PropertyChanged(std::wstring_view persisted_name) {
   if (Handle() != nullptr) {
@@ -158,8 +152,8 @@ void GradientButtonWindow::PictureAreaChanged() {
   if (!picture_ || picture_->Handle() == nullptr) return;
   const PictureArea& area = button_.Picture1();
   const int dpi = surface_.Dpi();
-  const RECT wanted{TwipsToPixels(area.Left(), dpi), TwipsToPixels(area.Top(), dpi),
-                    TwipsToPixels(area.Width(), dpi), TwipsToPixels(area.Height(), dpi)};
+  const RECT wanted{TwipsToPixels(area.Left(), dpi), TwipsToPixels(area.Top(), dpi), TwipsToPixels(area.Width(), dpi),
+                    TwipsToPixels(area.Height(), dpi)};
   RECT now{};
   GetWindowRect(picture_->Handle(), &now);
   MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
@@ -199,8 +193,8 @@ void GradientButtonWindow::OnPaint() {
   surface_.Present(paint.Dc());
 }
 
-void GradientButtonWindow::MouseNotice(Source source, UINT message, std::int16_t mouse_button,
-                                       std::int16_t shift, float x, float y) {
+void GradientButtonWindow::MouseNotice(Source source, UINT message, std::int16_t mouse_button, std::int16_t shift,
+                                       float x, float y) {
   const bool picture = source == Source::kPicture;
   if (IsPress(message)) {
     picture ? button_.Picture1_MouseDown(mouse_button, shift, x, y)
@@ -214,8 +208,7 @@ void GradientButtonWindow::MouseNotice(Source source, UINT message, std::int16_t
   }
 }
 
-void GradientButtonWindow::OnMouse(Source source, HWND window, UINT message, WPARAM wParam,
-                                   LPARAM lParam) {
+void GradientButtonWindow::OnMouse(Source source, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const std::shared_ptr<bool> alive = alive_;
   const POINT at{win32::PointX(lParam), win32::PointY(lParam)};
   const float x = ToTwips(at.x);
@@ -271,8 +264,7 @@ void GradientButtonWindow::OnCaptureLost(Source source) {
   if (releasing_capture_ || pressed_with_ == 0 || source != pressed_on_) return;
   const std::int16_t which = pressed_with_;
   pressed_with_ = 0;
-  MouseNotice(source, WM_LBUTTONUP, which, ShiftState(), ToTwips(last_mouse_.x),
-              ToTwips(last_mouse_.y));
+  MouseNotice(source, WM_LBUTTONUP, which, ShiftState(), ToTwips(last_mouse_.x), ToTwips(last_mouse_.y));
 }
 
 void GradientButtonWindow::OnKey(UINT message, WPARAM wParam) {
@@ -307,8 +299,7 @@ LRESULT GradientButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       surface_.Present(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SIZE:
-      surface_.Resize(win32::LowWord(static_cast<WPARAM>(lParam)),
-                      win32::HighWord(static_cast<WPARAM>(lParam)));
+      surface_.Resize(win32::LowWord(static_cast<WPARAM>(lParam)), win32::HighWord(static_cast<WPARAM>(lParam)));
       button_.UserControl_Resize();
       buffer_fresh_ = false;
       InvalidateRect(Handle(), nullptr, FALSE);
@@ -401,9 +392,8 @@ void PictureAreaWindow::Paint(HDC dc) const {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   const int dpi = owner_.surface_.Dpi();
-  StretchDIBits(dc, 0, 0, TwipsToPixels(image->WidthTwips(), dpi),
-                TwipsToPixels(image->HeightTwips(), dpi), 0, 0, image->width, image->height,
-                image->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, 0, 0, TwipsToPixels(image->WidthTwips(), dpi), TwipsToPixels(image->HeightTwips(), dpi), 0, 0,
+                image->width, image->height, image->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 LRESULT PictureAreaWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

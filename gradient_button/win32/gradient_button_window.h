@@ -10,8 +10,8 @@
 
 #include "gradient_button/brix_button.h"
 #include "gradient_button/button_control_adapter.h"
-#include "gradient_button/button_settings.h"
 #include "gradient_button/button_host.h"
+#include "gradient_button/button_settings.h"
 #include "ui/win32/gdi_surface.h"
 #include "ui/win32/win32_toolkit.h"
 #include "ui/win32/window.h"
@@ -20,9 +20,7 @@ namespace tavrel {
 
 class PictureAreaWindow;
 
-class GradientButtonWindow final : public Window<GradientButtonWindow>,
-                                   public Win32OwnedButton,
-                                   private ButtonHost {
+class GradientButtonWindow final : public Window<GradientButtonWindow>, public Win32OwnedButton, private ButtonHost {
  public:
   static constexpr wchar_t kClassName[] = L"TavrelGradientButton";
 
@@ -44,8 +42,7 @@ class GradientButtonWindow final : public Window<GradientButtonWindow>,
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  friend std::unique_ptr<GradientButtonWindow> CreateGradientButton(HWND, int,
-                                                                   const ButtonSettings&);
+  friend std::unique_ptr<GradientButtonWindow> CreateGradientButton(HWND, int, const ButtonSettings&);
   friend class PictureAreaWindow;
   [[nodiscard]] bool Create(HWND parent, int id, const ButtonSettings& settings);
 
@@ -64,8 +61,7 @@ class GradientButtonWindow final : public Window<GradientButtonWindow>,
   void OnMouse(Source source, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCaptureLost(Source source);
   void OnKey(UINT message, WPARAM wParam);
-  void MouseNotice(Source source, UINT message, std::int16_t mouse_button, std::int16_t shift,
-                   float x, float y);
+  void MouseNotice(Source source, UINT message, std::int16_t mouse_button, std::int16_t shift, float x, float y);
   [[nodiscard]] float ToTwips(int pixels) const noexcept;
 
   // Turned false when the object goes, so that a message handler whose
@@ -92,8 +88,8 @@ class GradientButtonWindow final : public Window<GradientButtonWindow>,
 // Creates the button as a child of `parent` at the settings' placement (twips
 // in the parent's client area), restores its properties from the settings'
 // bag and shows it. Nothing when the window cannot be made.
-[[nodiscard]] std::unique_ptr<GradientButtonWindow> CreateGradientButton(
-    HWND parent, int id, const ButtonSettings& settings);
+[[nodiscard]] std::unique_ptr<GradientButtonWindow> CreateGradientButton(HWND parent, int id,
+                                                                         const ButtonSettings& settings);
 
 // The toolkit's maker of gradient buttons (see GradientButtonMaker).
 [[nodiscard]] std::unique_ptr<Win32OwnedButton> MakeGradientButton(HWND parent, int id,

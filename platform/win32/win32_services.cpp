@@ -1,10 +1,10 @@
 // The Win32 backend's clock, sound and factories.
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
+#include "platform/system.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_process.h"
-#include "platform/system.h"
 
 namespace tavrel {
 namespace {

@@ -10,7 +10,7 @@
 namespace tavrel {
 
 struct MemoryRegistry::Key {
-  std::wstring name;  // as created; looked up case-insensitively
+  std::wstring name;                // as created; looked up case-insensitively
   std::vector<StoredValue> values;  // in creation order, the order Windows lists them
   std::vector<KeyPtr> subkeys;
   Key* parent = nullptr;
@@ -256,8 +256,8 @@ RegStatus MemoryRegistry::QueryValue(KeyHandle key, const std::wstring& name, st
   return status;
 }
 
-RegStatus MemoryRegistry::SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
-                                   const std::byte* data, std::uint32_t size) {
+RegStatus MemoryRegistry::SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type, const std::byte* data,
+                                   std::uint32_t size) {
   if (const auto fault = InjectedFault(RegCall::SetValue)) return *fault;
   const Target target = Resolve(key);
   if (target.status != kRegSuccess) return target.status;
@@ -362,12 +362,11 @@ MemoryRegistry::KeyPtr MemoryRegistry::FindKey(RootHandle root, const std::wstri
   return Walk(target.key, path, false, found) == kRegSuccess ? found : nullptr;
 }
 
-void MemoryRegistry::PutValue(RootHandle root, const std::wstring& path, const std::wstring& name,
-                              std::uint32_t type, std::vector<std::byte> bytes) {
+void MemoryRegistry::PutValue(RootHandle root, const std::wstring& path, const std::wstring& name, std::uint32_t type,
+                              std::vector<std::byte> bytes) {
   const Target target = Resolve(root);
   KeyPtr key;
-  if (target.status != kRegSuccess || !target.key || !target.root ||
-      Walk(target.key, path, true, key) != kRegSuccess) {
+  if (target.status != kRegSuccess || !target.key || !target.root || Walk(target.key, path, true, key) != kRegSuccess) {
     return;
   }
   const auto existing = key->FindValue(name);

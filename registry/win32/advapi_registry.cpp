@@ -79,8 +79,8 @@ RegStatus AdvapiRegistry::QueryValue(KeyHandle key, const std::wstring& name, st
                           sizeArg.Get());
 }
 
-RegStatus AdvapiRegistry::SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
-                                   const std::byte* data, std::uint32_t size) {
+RegStatus AdvapiRegistry::SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type, const std::byte* data,
+                                   std::uint32_t size) {
   return RegSetValueExW(ToHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data), size);
 }
 

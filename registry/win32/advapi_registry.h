@@ -14,8 +14,8 @@ class AdvapiRegistry final : public RegistryApi {
   [[nodiscard]] RegStatus CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) override;
   [[nodiscard]] RegStatus QueryValue(KeyHandle key, const std::wstring& name, std::uint32_t* type, std::byte* data,
                                      std::uint32_t* size) override;
-  [[nodiscard]] RegStatus SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type,
-                                   const std::byte* data, std::uint32_t size) override;
+  [[nodiscard]] RegStatus SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type, const std::byte* data,
+                                   std::uint32_t size) override;
   [[nodiscard]] RegStatus EnumValue(KeyHandle key, std::uint32_t index, wchar_t* name, std::uint32_t* nameLength,
                                     std::uint32_t* type, std::byte* data, std::uint32_t* dataSize) override;
   [[nodiscard]] RegStatus DeleteKey(KeyHandle parent, const std::wstring& subKey) override;

@@ -52,7 +52,8 @@ TEST(ProgramTest, HowARunEnds) {
       {kStartup, Seed::Ordinary, L"yes", L"", kScanNow, false, false, false, true, true, L"1", kHost},
       {kStartup, Seed::Ordinary, no, L"0", kScanNow, false, true, true, false, true, kAbsent, kHost},
       {kStartup, Seed::Ordinary, no, L"2", kScanNow, false, false, true, false, true, kAbsent, kHost},
-      {L"silentscan x=Software\\Host", Seed::Flagged, L"0", no, kScanNow, false, false, false, false, false, L"1", kHost},
+      {L"silentscan x=Software\\Host", Seed::Flagged, L"0", no, kScanNow, false, false, false, false, false, L"1",
+       kHost},
       {kStartup, Seed::Nothing, no, L"0", kScanNow, false, false, false, false, false, kAbsent, kHost},
       {L"/scannow Software\\Host", Seed::Nothing, no, no, kScanNow, false, false, false, false, false, kAbsent, L""},
   };
@@ -79,7 +80,8 @@ TEST(ProgramTest, HowARunEnds) {
       return c.seed == Seed::Ordinary && world.Get(BackupKeyFor(run), L"Old") == L"changed";
     };
     EXPECT_EQ(world.toolkit.messageBoxes.size(), c.box ? 1u : 0u);
-    EXPECT_EQ(world.sound.played, c.sound ? std::vector<std::wstring>{L"C:\\Tavrel\\alert.wav"} : std::vector<std::wstring>{});
+    EXPECT_EQ(world.sound.played,
+              c.sound ? std::vector<std::wstring>{L"C:\\Tavrel\\alert.wav"} : std::vector<std::wstring>{});
     EXPECT_EQ(world.DialogForm() && world.DialogForm()->IsVisible(), c.dialog);
     EXPECT_EQ(windowShown, c.args == kWindow) << "only an interactive run shows the scan window";
     EXPECT_EQ(world.ScanForm(), nullptr);

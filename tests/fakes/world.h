@@ -43,12 +43,16 @@ class World {
   void WatchValue(Text label, Text key, Text name, RootHandle root = kCurrentUser) {
     Watch(label + L"\t" + RootName(root) + L"\\" + key + L"\\" + name);
   }
-  void Set(Text key, Text name, Text text, RootHandle root = kCurrentUser) { (void)registry.WriteStringValue(root, key, name, text); }
+  void Set(Text key, Text name, Text text, RootHandle root = kCurrentUser) {
+    (void)registry.WriteStringValue(root, key, name, text);
+  }
   // Names and texts, in this order.
   void Set(Text key, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
     for (const auto& [name, text] : values) Set(key, name, text);
   }
-  void SetDword(Text key, Text name, std::uint8_t n) { (void)registry.WriteRawValue(kCurrentUser, key, name, {kRegDword, {std::byte{n}, {}, {}, {}}}); }
+  void SetDword(Text key, Text name, std::uint8_t n) {
+    (void)registry.WriteRawValue(kCurrentUser, key, name, {kRegDword, {std::byte{n}, {}, {}, {}}});
+  }
   [[nodiscard]] std::wstring Get(Text key, Text name, RootHandle root = kCurrentUser) {
     return registry.ReadStringValue(root, key, name, kAbsent);
   }
@@ -58,7 +62,9 @@ class World {
 
   // One scan of the engine, with a fresh dialog and count, and its rows.
   void Scan(Text scanType);
-  [[nodiscard]] std::vector<ChangeRow> Rows() { return dialog.IsLoaded() ? dialog.LoadHidden().Rows() : std::vector<ChangeRow>{}; }
+  [[nodiscard]] std::vector<ChangeRow> Rows() {
+    return dialog.IsLoaded() ? dialog.LoadHidden().Rows() : std::vector<ChangeRow>{};
+  }
 
   // A Tavrel process on this machine (ending the one before), not started yet.
   Program& New(Text argumentText);

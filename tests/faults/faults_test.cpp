@@ -28,10 +28,16 @@ using K = KeyHandle;
 class Recorder final : public RegistryApi {
  public:
   RegStatus OpenKey(K p, Text sub, K& k) override { return Open(p, sub, k, memory.OpenKey(p, sub, k), L">"); }
-  RegStatus OpenKeyEx(K p, Text sub, U32 a, K& k) override { return Open(p, sub, k, memory.OpenKeyEx(p, sub, a, k), L"*"); }
+  RegStatus OpenKeyEx(K p, Text sub, U32 a, K& k) override {
+    return Open(p, sub, k, memory.OpenKeyEx(p, sub, a, k), L"*");
+  }
   RegStatus CreateKey(K p, Text sub, K& k) override { return Open(p, sub, k, memory.CreateKey(p, sub, k), L">"); }
-  RegStatus QueryValue(K k, Text n, U32* t, std::byte* d, U32* s) override { return Note(k, n, memory.QueryValue(k, n, t, d, s)); }
-  RegStatus SetValue(K k, Text n, U32 t, const std::byte* d, U32 s) override { return Note(k, n, memory.SetValue(k, n, t, d, s)); }
+  RegStatus QueryValue(K k, Text n, U32* t, std::byte* d, U32* s) override {
+    return Note(k, n, memory.QueryValue(k, n, t, d, s));
+  }
+  RegStatus SetValue(K k, Text n, U32 t, const std::byte* d, U32 s) override {
+    return Note(k, n, memory.SetValue(k, n, t, d, s));
+  }
   RegStatus EnumValue(K k, U32 i, wchar_t* n, U32* l, U32* t, std::byte* d, U32* s) override {
     return Note(k, L"*", memory.EnumValue(k, i, n, l, t, d, s));
   }
@@ -72,7 +78,7 @@ struct Outcome {
 // flagged one) values against its backup copy, which holds one value the key lost; two
 // value entries, one of them present; and the user watch list naming both.
 Outcome Perform(Operation operation, std::optional<std::size_t> failCall = {}, RegStatus status = 0,
-            const std::function<void(FaultyFileSystem&)>& fileFaults = {}, bool userFile = true) {
+                const std::function<void(FaultyFileSystem&)>& fileFaults = {}, bool userFile = true) {
   auto owned = std::make_unique<Recorder>();
   Recorder& recorder = *owned;
   World w(std::move(owned));
@@ -84,25 +90,40 @@ Outcome Perform(Operation operation, std::optional<std::size_t> failCall = {}, R
   w.WatchKey(run);
   for (const wchar_t* name : {L"Stray", L"Flagged"}) {
     w.WatchValue(L"Watch", other, name);
-    if (userFile) w.files.Contents()[kUserList] += ToAnsi(L"2026-01-01 00:00:00\tHKEY_CURRENT_USER\\" + other + L"\\" + name + L"\r\n");
+    if (userFile)
+      w.files.Contents()[kUserList] +=
+          ToAnsi(L"2026-01-01 00:00:00\tHKEY_CURRENT_USER\\" + other + L"\\" + name + L"\r\n");
   }
   if (operation == Operation::OkAsScanned || operation == Operation::OkInverted) w.Scan(kScanCompare);
   ChangeList& list = w.dialog.LoadHidden();
-  for (std::size_t r = 0; operation == Operation::OkInverted && r < list.Count(); ++r) list.Row(r).Checked = !list.Row(r).Checked;
+  for (std::size_t r = 0; operation == Operation::OkInverted && r < list.Count(); ++r)
+    list.Row(r).Checked = !list.Row(r).Checked;
   recorder.calls.clear();
   std::size_t calls = 0;
-  if (failCall) recorder.memory.SetFaultHook([&](RegCall) { return calls++ == *failCall ? std::optional(status) : std::nullopt; });
+  if (failCall)
+    recorder.memory.SetFaultHook([&](RegCall) { return calls++ == *failCall ? std::optional(status) : std::nullopt; });
   if (fileFaults) fileFaults(w.files);
   const auto userFileNow = [&w] { return w.files.Contents().contains(kUserList) ? w.files.Contents()[kUserList] : ""; };
   Outcome outcome{.userFileBefore = userFileNow()};
   switch (operation) {
-    case Operation::Backup: w.driver.ScanWatchList(kScanBackup); break;
-    case Operation::Restore: w.driver.ScanWatchList(kScanRestore); break;
-    case Operation::Compare: w.Scan(kScanCompare); outcome.rows = w.Rows(); break;
-    default: w.dialog.BrixButton1_Click(); break;
+    case Operation::Backup:
+      w.driver.ScanWatchList(kScanBackup);
+      break;
+    case Operation::Restore:
+      w.driver.ScanWatchList(kScanRestore);
+      break;
+    case Operation::Compare:
+      w.Scan(kScanCompare);
+      outcome.rows = w.Rows();
+      break;
+    default:
+      w.dialog.BrixButton1_Click();
+      break;
   }
   recorder.memory.SetFaultHook(nullptr);
-  for (const auto& [root, key] : {std::pair{kCurrentUser, run}, {kCurrentUser, backup}, {kCurrentUser, other},
+  for (const auto& [root, key] : {std::pair{kCurrentUser, run},
+                                  {kCurrentUser, backup},
+                                  {kCurrentUser, other},
                                   {kLocalMachine, std::wstring(kProgramKey)}}) {
     for (const StoredValue& value : recorder.memory.Values(root, key)) {
       outcome.state[std::to_wstring(root) + L":" + ToLower(key) + L"|" + ToLower(value.name)] = value;
@@ -139,38 +160,43 @@ std::set<std::string> LinesOf(const std::string& text) {
 TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
   const Snapshot start = Perform(Operation::Compare).state;
   for (const bool userFile : {true, false}) {
-    for (const Operation op : {Operation::Backup, Operation::Restore, Operation::Compare, Operation::OkAsScanned,
-                               Operation::OkInverted}) {
+    for (const Operation op :
+         {Operation::Backup, Operation::Restore, Operation::Compare, Operation::OkAsScanned, Operation::OkInverted}) {
       const Outcome clean = Perform(op, {}, 0, {}, userFile);
       ASSERT_GT(clean.calls.size(), 20u) << "the sweep must have calls to fail";
       // The created number, copied with its type or deleted: Backup, Restore, Compare, OK as scanned, OK inverted.
-      const auto numbers = std::ranges::count_if(clean.state, [](const auto& e) {
-        return e.first.ends_with(L"|number") && e.second.type == kRegDword;
-      });
+      const auto numbers = std::ranges::count_if(
+          clean.state, [](const auto& e) { return e.first.ends_with(L"|number") && e.second.type == kRegDword; });
       EXPECT_EQ(numbers, (std::array{2, 0, 1, 2, 0}[static_cast<int>(op)]));
       const std::set<std::string> oldLines = LinesOf(clean.userFileBefore), newLines = LinesOf(clean.userFile);
       // Registry call i failing with one of two statuses, then file operation f's call n failing.
       std::vector<std::tuple<std::size_t, RegStatus, int, int>> faults;
-      for (std::size_t i = 0; i < clean.calls.size(); ++i) faults.insert(faults.end(), {{i, kRegAccessDenied, 0, -1}, {i, kRegFileNotFound, 0, -1}});
+      for (std::size_t i = 0; i < clean.calls.size(); ++i)
+        faults.insert(faults.end(), {{i, kRegAccessDenied, 0, -1}, {i, kRegFileNotFound, 0, -1}});
       for (int f = 0; f < 5; ++f) {
         for (int n = 0; n < clean.fileCalls[f]; ++n) faults.emplace_back(0, 0, f, n);
       }
       for (const auto& [i, status, f, n] : faults) {
-        SCOPED_TRACE(::testing::Message() << "file " << userFile << ", operation " << static_cast<int>(op) << ": "
-                                          << (n < 0 ? "registry call " + std::to_string(i) + " on " + ToAnsi(clean.calls[i].first)
-                                                    : "call " + std::to_string(n) + " of file operation " + std::to_string(f)));
-        const Outcome faulted = n < 0 ? Perform(op, i, status, {}, userFile)
-                                      : Perform(op, {}, 0, [&](FaultyFileSystem& files) { files.FailCall(FileOp(f), n); }, userFile);
+        SCOPED_TRACE(::testing::Message()
+                     << "file " << userFile << ", operation " << static_cast<int>(op) << ": "
+                     << (n < 0 ? "registry call " + std::to_string(i) + " on " + ToAnsi(clean.calls[i].first)
+                               : "call " + std::to_string(n) + " of file operation " + std::to_string(f)));
+        const Outcome faulted =
+            n < 0 ? Perform(op, i, status, {}, userFile)
+                  : Perform(
+                        op, {}, 0, [&](FaultyFileSystem& files) { files.FailCall(FileOp(f), n); }, userFile);
         const std::set<std::wstring> affected = n < 0 ? Affected(clean, i, start) : std::set<std::wstring>{};
         EXPECT_EQ(faulted.openHandles, 0u) << "a key stayed open";
         for (const Snapshot* state : {&clean.state, &faulted.state}) {
           for (const auto& [entry, value] : *state) {
             if (affected.contains(entry.substr(entry.find(L'|') + 1))) continue;
-            EXPECT_TRUE(clean.state.contains(entry) && faulted.state.contains(entry) && clean.state.at(entry) == faulted.state.at(entry))
+            EXPECT_TRUE(clean.state.contains(entry) && faulted.state.contains(entry) &&
+                        clean.state.at(entry) == faulted.state.at(entry))
                 << "work on another value was skipped or went wrong: " << ToAnsi(entry);
           }
         }
-        EXPECT_TRUE(n >= 0 || faulted.userFile == clean.userFile) << "a registry failure changed the user watch-list file";
+        EXPECT_TRUE(n >= 0 || faulted.userFile == clean.userFile)
+            << "a registry failure changed the user watch-list file";
         // A failing write first writes half, as a full disk does; the file is never left cut or short of a kept line.
         const std::set<std::string> lines = LinesOf(faulted.userFile);
         for (const std::string& line : lines) EXPECT_TRUE(oldLines.contains(line) || newLines.contains(line)) << line;
@@ -180,7 +206,8 @@ TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
         if (op != Operation::Compare) continue;
         EXPECT_EQ(faulted.state, start) << "Compare wrote to the registry";
         auto rows = faulted.rows, cleanRows = clean.rows;
-        for (auto* list : {&rows, &cleanRows}) std::erase_if(*list, [&](auto& r) { return affected.contains(ToLower(r.Field(1))); });
+        for (auto* list : {&rows, &cleanRows})
+          std::erase_if(*list, [&](auto& r) { return affected.contains(ToLower(r.Field(1))); });
         EXPECT_EQ(rows, cleanRows) << "a failure on one value cost the rows of others";
       }
     }

@@ -4,14 +4,14 @@
 #include "registry/memory/memory_registry.h"
 #include "registry/utf16.h"
 #include "review/review_dialog.h"
+#include "review/shared_state.h"
 #include "scan/backup_key.h"
 #include "scan/change_rows.h"
 #include "scan/scan_driver.h"
 #include "scan/scan_progress.h"
-#include "review/shared_state.h"
 #include "tests/fakes/fake_clock.h"
-#include "tests/fuzz/fuzz_targets.h"
 #include "tests/fakes/memory_files.h"
+#include "tests/fuzz/fuzz_targets.h"
 #include "ui/headless/headless_toolkit.h"
 #include "watchlist/user_watch_list.h"
 
@@ -72,25 +72,34 @@ void FuzzChangeRows(const std::uint8_t* data, std::size_t size) {
     const std::wstring name = input.Text(16383), liveText = input.Text(40000);  // the registry's own name limit
     const std::wstring backupText = (item & 3) == 3 ? input.Text(40000) : liveText;
     const unsigned selector = (item >> 2) & 7;
-    const std::uint32_t type = selector == 4 ? kRegExpandSz : selector == 5 ? kRegDword : selector == 6 ? kRegBinary : kRegSz;
-    if ((item & 3) != 1) machine.api.PutValue(kCurrentUser, kWatched, name, type, DataOf(type, liveText, selector != 7));
-    if ((item & 3) != 0) machine.api.PutValue(kCurrentUser, BackupKeyFor(kWatched), name, type, DataOf(type, backupText, selector != 7));
+    const std::uint32_t type = selector == 4   ? kRegExpandSz
+                               : selector == 5 ? kRegDword
+                               : selector == 6 ? kRegBinary
+                                               : kRegSz;
+    if ((item & 3) != 1)
+      machine.api.PutValue(kCurrentUser, kWatched, name, type, DataOf(type, liveText, selector != 7));
+    if ((item & 3) != 0)
+      machine.api.PutValue(kCurrentUser, BackupKeyFor(kWatched), name, type, DataOf(type, backupText, selector != 7));
     if ((item & 0x40) != 0) valueEntries.push_back({L"Flag", kCurrentUser, kFlagged, name});
     if ((item & 0x80) != 0) machine.api.PutValue(kCurrentUser, kFlagged, name, kRegSz, DataOf(kRegSz, liveText, true));
   }
   auto& entries = machine.watchList.WatchEntries = valueEntries;
-  entries.insert((flags & 1) == 0 ? entries.begin() : entries.end(), WatchEntry{kMonitorLabel, kCurrentUser, kWatched, L""});
+  entries.insert((flags & 1) == 0 ? entries.begin() : entries.end(),
+                 WatchEntry{kMonitorLabel, kCurrentUser, kWatched, L""});
 
   std::set<std::wstring> reported, takenByValueEntries;
   for (const ChangeRow& row : machine.Compare()) {
-    if (!IsChangeKind(row.Field(0))) takenByValueEntries.insert(ToLower(row.Field(1)));
-    else FuzzCheck(reported.insert(ToLower(row.Field(1))).second, "each value is reported once");
+    if (!IsChangeKind(row.Field(0)))
+      takenByValueEntries.insert(ToLower(row.Field(1)));
+    else
+      FuzzCheck(reported.insert(ToLower(row.Field(1))).second, "each value is reported once");
   }
   FuzzCheck(machine.api.OpenHandleCount() == 0, "every key opened by the scan is closed");
 
   ChangeList& list = machine.dialog.LoadHidden();
   for (std::size_t r = 0; r < list.Count() && !input.Empty(); ++r) list.Row(r).Checked = (input.Byte() & 1) != 0;
-  const auto removed = std::count_if(list.Rows().begin(), list.Rows().end(), [](auto& row) { return row.Field(0) == L"Created" && !row.Checked; });
+  const auto removed = std::count_if(list.Rows().begin(), list.Rows().end(),
+                                     [](auto& row) { return row.Field(0) == L"Created" && !row.Checked; });
   machine.dialog.BrixButton1_Click();
   FuzzCheck(!machine.dialog.IsLoaded() && machine.api.OpenHandleCount() == 0,
             "the OK action unloads the dialog and closes every key it opened");
@@ -107,7 +116,8 @@ void FuzzChangeRows(const std::uint8_t* data, std::size_t size) {
   machine.dialog.Unload();
   machine.watchList = WatchList();
   machine.watchList.LoadWatchList(machine.files, kFolder);
-  FuzzCheck(std::ssize(machine.watchList.WatchEntries) <= removed, "the user watch-list file gains one entry at most per removed value");
+  FuzzCheck(std::ssize(machine.watchList.WatchEntries) <= removed,
+            "the user watch-list file gains one entry at most per removed value");
 }
 
 }  // namespace tavrel::fuzz

@@ -14,7 +14,8 @@ namespace {
 void Replay(const std::string& target, void (*body)(const std::uint8_t*, std::size_t)) {
   std::size_t replayed = 0;
   for (const auto& file : std::filesystem::recursive_directory_iterator(TAVREL_FUZZ_DIR)) {
-    if (!file.is_regular_file() || file.path().parent_path().filename() != target) continue;  // corpus/ and regressions/
+    if (!file.is_regular_file() || file.path().parent_path().filename() != target)
+      continue;  // corpus/ and regressions/
     SCOPED_TRACE(file.path().string());
     std::ifstream stream(file.path(), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());

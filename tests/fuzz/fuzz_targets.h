@@ -40,15 +40,17 @@ struct FuzzInput {
   // 2: one byte picks a character that breaks formats; else Latin-1), bits 2-6 how many (31: a count
   // byte follows), bit 7 that a byte follows repeating the piece 1 + 64 times that, for long names.
   std::wstring Text(std::size_t maxLength) {
-    static constexpr wchar_t kAlphabet[] = {L'\t', L'\r', L'\n', L'\0', L'\\', L' ', L'\'', L'a', L'A', L'=', L'\x00E9', L'\x00C9',
-                                            L'\x0416', L'\x0436', L'\x0131', L'I', L'\xD800', L'?', L'M', L'O', L'N', L'T', L'R', L'\x20AC'};
+    static constexpr wchar_t kAlphabet[] = {
+        L'\t',     L'\r',     L'\n',     L'\0', L'\\',     L' ', L'\'', L'a', L'A', L'=', L'\x00E9', L'\x00C9',
+        L'\x0416', L'\x0436', L'\x0131', L'I',  L'\xD800', L'?', L'M',  L'O', L'N', L'T', L'R',      L'\x20AC'};
     const std::uint8_t header = Byte();
     const std::size_t length = ((header >> 2) & 0x1F) == 0x1F ? Byte() : (header >> 2) & 0x1F;
     const std::size_t repeats = (header & 0x80) != 0 ? 1 + 64 * static_cast<std::size_t>(Byte()) : 1;
     std::wstring piece, text;
     for (std::size_t i = 0; i < length && !Empty(); ++i) {
-      piece.push_back((header & 3) == 1 ? static_cast<wchar_t>(Number16())
-                                        : (header & 3) == 2 ? kAlphabet[Byte() % std::size(kAlphabet)] : static_cast<wchar_t>(Byte()));
+      piece.push_back((header & 3) == 1   ? static_cast<wchar_t>(Number16())
+                      : (header & 3) == 2 ? kAlphabet[Byte() % std::size(kAlphabet)]
+                                          : static_cast<wchar_t>(Byte()));
     }
     for (std::size_t r = 0; r < repeats && text.size() < maxLength; ++r) text += piece;
     return text.substr(0, maxLength);

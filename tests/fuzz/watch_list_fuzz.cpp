@@ -3,8 +3,8 @@
 #include "platform/text.h"
 #include "platform/text_file.h"
 #include "tests/fakes/fake_clock.h"
-#include "tests/fuzz/fuzz_targets.h"
 #include "tests/fakes/memory_files.h"
+#include "tests/fuzz/fuzz_targets.h"
 #include "watchlist/user_watch_list.h"
 #include "watchlist/watch_list.h"
 
@@ -45,7 +45,8 @@ void FuzzWatchListLoader(const std::uint8_t* data, std::size_t size) {
     }
     const std::size_t before = joined.WatchEntries.size();
     joined.LoadWatchList(alone[f], kFolder);
-    FuzzCheck((flags & (5 << f)) == 0 || joined.WatchEntries.size() == before, "a missing or unreadable file adds nothing");
+    FuzzCheck((flags & (5 << f)) == 0 || joined.WatchEntries.size() == before,
+              "a missing or unreadable file adds nothing");
   }
   list.LoadWatchList(both, kFolder);
   FuzzCheck(list.WatchEntries == joined.WatchEntries, "entries are the main file's followed by the user file's");
@@ -56,7 +57,8 @@ void FuzzWatchListLoader(const std::uint8_t* data, std::size_t size) {
     // Written back the way the grammar reads it, a line gives the same entry.
     const std::wstring line = entry.Label + L'\t' + RootName(entry.Root) + L'\\' + entry.KeyPath +
                               (entry.Label == kMonitorLabel ? L"" : L'\\' + entry.ValueName);
-    FuzzCheck(entry.Root == kNoRoot || ParseWatchEntry(line) == entry, "an entry written as a line parses back to itself");
+    FuzzCheck(entry.Root == kNoRoot || ParseWatchEntry(line) == entry,
+              "an entry written as a line parses back to itself");
   }
 }
 
@@ -78,14 +80,16 @@ void FuzzUserWatchList(const std::uint8_t* data, std::size_t size) {
     if ((code & 1) == 0) {
       writer.AppendUserWatchEntry(root, keyPath, valueName);
       const auto [lines, entries] = Read(files);
-      FuzzCheck(files.contents.contains(kPath) && StartsWith(lines, linesBefore), "append keeps every line before the new one");
+      FuzzCheck(files.contents.contains(kPath) && StartsWith(lines, linesBefore),
+                "append keeps every line before the new one");
       // A name never smuggles lines of its own into the file.
       FuzzCheck(entries.size() <= entriesBefore.size() + 1 && StartsWith(entries, entriesBefore) &&
                     (entries.size() == entriesBefore.size() || entries.back().Label == EntryStamp(clock)),
                 "append adds at most the one entry it was given, labelled with the stamp");
       // Names a line carries unchanged (nothing the code page loses, no line end, no separator or
       // trailing space in the value name) are removed again by themselves.
-      if (FromAnsi(ToAnsi(keyPath + valueName)) == keyPath + valueName && (keyPath + valueName).find_first_of(L"\r\n") == std::wstring::npos &&
+      if (FromAnsi(ToAnsi(keyPath + valueName)) == keyPath + valueName &&
+          (keyPath + valueName).find_first_of(L"\r\n") == std::wstring::npos &&
           valueName.find(L'\\') == std::wstring::npos && (valueName.empty() || valueName.back() != L' ')) {
         MemoryFiles alone = before, undone = files;
         UserWatchListWriter(alone, clock, kFolder).RemoveUserWatchEntry(keyPath, valueName);
@@ -94,12 +98,15 @@ void FuzzUserWatchList(const std::uint8_t* data, std::size_t size) {
       }
     } else {
       writer.RemoveUserWatchEntry(keyPath, valueName);
-      FuzzCheck(before.contents.contains(kPath) == files.contents.contains(kPath), "removal neither makes nor deletes the file");
+      FuzzCheck(before.contents.contains(kPath) == files.contents.contains(kPath),
+                "removal neither makes nor deletes the file");
       const std::vector<std::wstring> after = Read(files).first;
       auto kept = after.begin();
       for (const auto& line : linesBefore) {
-        if (kept != after.end() && *kept == line) ++kept;
-        else FuzzCheck(line.find(L'\t') != std::wstring::npos && line.front() != L'\'', "only data lines are removed");
+        if (kept != after.end() && *kept == line)
+          ++kept;
+        else
+          FuzzCheck(line.find(L'\t') != std::wstring::npos && line.front() != L'\'', "only data lines are removed");
       }
       FuzzCheck(kept == after.end(), "removal only takes lines out, in order");
     }

@@ -47,12 +47,16 @@ TEST(BandColours, StepFromTheTopColourRoundHalvesToEvenAndHoldChannelsInRange) {
 
 TEST(Paint, FrameFocusCueCornersAndGradientFollowBorderStylePressFocusAndStyle) {
   constexpr Colour kUp = system_colour::kHighlight3d, kDown = system_colour::kDarkShadow3d;
-  struct Case { int border; bool down, focus, hide_focus; Colour frame, focus_cue; };
-  for (const Case c : {Case{0, false, false, false, kFace, kFace}, Case{0, false, true, false, kUp, kFace},
-                       Case{0, true, false, false, kDown, kFace}, Case{1, false, false, false, kUp, kFace},
-                       Case{1, false, true, false, kUp, system_colour::kButtonShadow},
-                       Case{1, false, true, true, kUp, kFace}, Case{1, true, true, false, kDown, kFace},
-                       Case{2, false, true, false, kDown, kFace}}) {
+  struct Case {
+    int border;
+    bool down, focus, hide_focus;
+    Colour frame, focus_cue;
+  };
+  for (const Case c :
+       {Case{0, false, false, false, kFace, kFace}, Case{0, false, true, false, kUp, kFace},
+        Case{0, true, false, false, kDown, kFace}, Case{1, false, false, false, kUp, kFace},
+        Case{1, false, true, false, kUp, system_colour::kButtonShadow}, Case{1, false, true, true, kUp, kFace},
+        Case{1, true, true, false, kDown, kFace}, Case{2, false, true, false, kDown, kFace}}) {
     SCOPED_TRACE(testing::Message() << c.border << c.down << c.focus << c.hide_focus);
     Host host;
     host.button.SetBackColor(kFace);
@@ -79,13 +83,16 @@ TEST(Paint, FrameFocusCueCornersAndGradientFollowBorderStylePressFocusAndStyle) 
 }
 
 TEST(Layout, CaptionAndPictureGoWhereAlignmentsAndPressPutThemAndTheCaptionInTheTextColour) {
-  struct Case { int text_align, picture_align; bool picture, down, enabled; float x, y, left, top; };
-  for (const Case c : {Case{0, 0, false, false, true, 72.75f, 90, 72.75f, 0},
-                       Case{1, 0, false, false, true, 1202.25f, 90, 72.75f, 0},
-                       Case{2, 0, false, true, true, 647.5f, 100, 92.75f, 10},
-                       Case{0, 0, true, false, false, 640.5f, 90, 72.75f, 0},
-                       Case{0, 1, true, false, true, 72.75f, 228.75f, 480, -97.5f},
-                       Case{2, 2, true, true, true, 647.5f, 100, 627.5f, 77.5f}}) {
+  struct Case {
+    int text_align, picture_align;
+    bool picture, down, enabled;
+    float x, y, left, top;
+  };
+  for (const Case c :
+       {Case{0, 0, false, false, true, 72.75f, 90, 72.75f, 0}, Case{1, 0, false, false, true, 1202.25f, 90, 72.75f, 0},
+        Case{2, 0, false, true, true, 647.5f, 100, 92.75f, 10}, Case{0, 0, true, false, false, 640.5f, 90, 72.75f, 0},
+        Case{0, 1, true, false, true, 72.75f, 228.75f, 480, -97.5f},
+        Case{2, 2, true, true, true, 647.5f, 100, 627.5f, 77.5f}}) {
     SCOPED_TRACE(testing::Message() << c.text_align << c.picture_align << c.picture << c.down);
     Host host;
     BrixButton& b = host.button;
@@ -155,7 +162,10 @@ TEST(Persistence, EveryPropertyTellsTheContainerAndRoundTripsThroughABag) {
       {L"BackColor", [](BrixButton& b) { b.SetBackColor(kFace); }},
       {L"ForeColor", [](BrixButton& b) { b.SetForeColor(7); }},
       {L"Enabled", [](BrixButton& b) { b.SetEnabled(false); }},
-      {L"Font", [](BrixButton& b) { b.SetFont({L"Arial", 9.75, true, true, true, true}); }},
+      {L"Font",
+       [](BrixButton& b) {
+         b.SetFont({L"Arial", 9.75, true, true, true, true});
+       }},
       {L"Caption", [](BrixButton& b) { b.SetCaption(L"OK"); }},
       {L"BorderStyle", [](BrixButton& b) { b.SetBorderStyle(2); }},
       {L"TextAlign", [](BrixButton& b) { b.SetTextAlign(1); }},
@@ -182,7 +192,7 @@ TEST(Persistence, EveryPropertyTellsTheContainerAndRoundTripsThroughABag) {
     odd.Set(name, name == L"Caption" || name == L"Font" ? PropertyValue{1} : L"1");
   }
   odd.Set(L"CAPTION", L"Shout");  // names match whatever their case
-  Host restored;  // reads the defaults from values of the wrong kind, and the caption
+  Host restored;                  // reads the defaults from values of the wrong kind, and the caption
   restored.button.UserControl_ReadProperties(odd), restored.button.UserControl_WriteProperties(written);
   EXPECT_EQ(std::tuple(written.Entries().size(), restored.button.Caption()), std::tuple(1u, std::wstring(L"Shout")));
 }

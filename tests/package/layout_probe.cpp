@@ -21,10 +21,10 @@
 namespace {
 
 struct Control {
-  std::string name;  // class and text, for the report
-  RECT box{};        // client coordinates
-  RECT ink{};        // where it draws
-  bool text = false; // a label or check box, judged by its ink
+  std::string name;   // class and text, for the report
+  RECT box{};         // client coordinates
+  RECT ink{};         // where it draws
+  bool text = false;  // a label or check box, judged by its ink
 };
 
 bool Contains(const RECT& outer, const RECT& inner) {
@@ -47,8 +47,8 @@ using ScreenDc = std::unique_ptr<HDC__, decltype([](HDC dc) { ReleaseDC(nullptr,
 std::vector<std::uint32_t> ClientPixels(HWND window, LONG width, LONG height) {
   const ScreenDc screen(GetDC(nullptr));
   const std::unique_ptr<HDC__, decltype(&DeleteDC)> memory(CreateCompatibleDC(screen.get()), &DeleteDC);
-  const std::unique_ptr<HBITMAP__, decltype(&DeleteObject)> bitmap(
-      CreateCompatibleBitmap(screen.get(), width, height), &DeleteObject);
+  const std::unique_ptr<HBITMAP__, decltype(&DeleteObject)> bitmap(CreateCompatibleBitmap(screen.get(), width, height),
+                                                                   &DeleteObject);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
   const HGDIOBJ old = SelectObject(memory.get(), bitmap.get());

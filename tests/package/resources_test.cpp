@@ -39,10 +39,12 @@ TEST(ShippedResources, VersionInformationCarriesTheBuildVersion) {
   EXPECT_EQ(std::tuple(fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
                        fixed->dwProductVersionLS, fixed->dwFileType),
             std::tuple(major << 16 | minor, patch << 16, major << 16 | minor, patch << 16, DWORD{VFT_APP}));
-  for (const auto& [name, value] :
-       {std::pair{L"FileVersion", L"" TAVREL_TEST_VERSION}, {L"ProductVersion", L"" TAVREL_TEST_VERSION},
-        {L"ProductName", L"Brix Tavrel"}, {L"FileDescription", L"Tavrel registry guard"},
-        {L"CompanyName", L"Brix Computers"}, {L"OriginalFilename", L"tavrel.exe"}}) {
+  for (const auto& [name, value] : {std::pair{L"FileVersion", L"" TAVREL_TEST_VERSION},
+                                    {L"ProductVersion", L"" TAVREL_TEST_VERSION},
+                                    {L"ProductName", L"Brix Tavrel"},
+                                    {L"FileDescription", L"Tavrel registry guard"},
+                                    {L"CompanyName", L"Brix Computers"},
+                                    {L"OriginalFilename", L"tavrel.exe"}}) {
     const auto* text = static_cast<const wchar_t*>(query(std::wstring(L"\\StringFileInfo\\040904B0\\") + name));
     EXPECT_STREQ(text ? text : L"(missing)", value) << name;
   }
@@ -60,11 +62,10 @@ TEST(ShippedResources, ManifestIconAndLogo) {
   };
   // Controls 6, DPI awareness, invoker rights, Windows 7, 8, 8.1 and 10/11, the build's version.
   const std::string manifest = bytes(1, RT_MANIFEST);
-  for (const char* expected :
-       {R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")", R"(level="asInvoker")",
-        "<dpiAware>true</dpiAware>", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
-        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-        "version=\"" TAVREL_TEST_VERSION ".0\""}) {
+  for (const char* expected : {R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")", R"(level="asInvoker")",
+                               "<dpiAware>true</dpiAware>", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                               "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                               "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "version=\"" TAVREL_TEST_VERSION ".0\""}) {
     EXPECT_NE(manifest.find(expected), std::string::npos) << expected;
   }
   // Every icon size, square, with alpha: (width, height, bits per pixel) of each entry.
@@ -97,7 +98,8 @@ TEST(ShippedFiles, ExampleWatchListGuardsTheAutostartKeys) {
   list.LoadWatchList(*MakeSystemFileSystem(), folder.wstring());
   std::filesystem::remove_all(folder);
   std::vector<WatchEntry> expected;
-  for (const auto& [root, key] : {std::pair{L"HKEY_CURRENT_USER", L"Software"}, {L"HKEY_LOCAL_MACHINE", L"Software"},
+  for (const auto& [root, key] : {std::pair{L"HKEY_CURRENT_USER", L"Software"},
+                                  {L"HKEY_LOCAL_MACHINE", L"Software"},
                                   {L"HKEY_LOCAL_MACHINE", L"Software\\WOW6432Node"}}) {
     for (const wchar_t* run : {L"Run", L"RunOnce"}) {
       const std::wstring path = std::wstring(key) + L"\\Microsoft\\Windows\\CurrentVersion\\" + run;

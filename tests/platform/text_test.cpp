@@ -12,7 +12,8 @@ namespace {
 // Windows compares registry names by upper case: ı, ſ, µ and ς meet I, S, Μ and Σ, and every
 // letter folds to the small form its capital lowers to; İ, ×/÷ and the letters' neighbours stay alone.
 TEST(CaseFolding, FoldsAsWindowsDoesInEveryBlockItCovers) {
-  const wchar_t* folds[][2] = {  // a text and its fold
+  const wchar_t* folds[][2] = {
+      // a text and its fold
       {L"REGISTRY Run", L"registry run"},
       {L"ÀÉÎÕÜÝÞŸ", L"àéîõüýþÿ"},
       {L"ĀĄĆĎŁŃŐŒŠŹŻŽ", L"āąćďłńőœšźżž"},
@@ -26,7 +27,7 @@ TEST(CaseFolding, FoldsAsWindowsDoesInEveryBlockItCovers) {
     EXPECT_EQ(std::pair(ToLower(text), ToLower(fold)), std::pair(std::wstring(fold), std::wstring(fold)));
     EXPECT_TRUE(EqualsNoCase(text, fold)) << &text - &folds[0][0];
   }
-  const wchar_t* different[][2] = {{L"×", L"÷"}, {L"İ", L"i"}, {L"@", L"`"}, {L"[", L"{"}, {L"Run", L"Run "},
+  const wchar_t* different[][2] = {{L"×", L"÷"}, {L"İ", L"i"}, {L"@", L"`"},  {L"[", L"{"}, {L"Run", L"Run "},
                                    {L"ĸ", L"K"}, {L"ŉ", L"N"}, {L"΢", L"ς"}, {L"Ϗ", L"ϗ"}, {L"Џ", L"Я"}};
   for (const auto& [a, b] : different) EXPECT_FALSE(EqualsNoCase(a, b)) << &a - &different[0][0];
   for (const wchar_t c : {L'1', L'\x0138', L'\x0149', L'\x03A2', L'\x0482', L'\x4E2D'}) EXPECT_EQ(FoldCase(c), c);
@@ -43,14 +44,16 @@ TEST(AnsiTextFiles, CrLfLoneCrAndLoneLfEachEndALineAndLinesAreWrittenWithCrLf) {
   using Lines = std::vector<std::wstring>;
   MemoryFiles files;
   const std::pair<std::string, Lines> cases[] = {
-      {"a\r\nb", {L"a", L"b"}},      {"a\rb\nc\r\n", {L"a", L"b", L"c"}}, {"a\r\r\nb", {L"a", L"", L"b"}},
-      {"a\n\rb", {L"a", L"", L"b"}}, {"a\r\n\r\n", {L"a", L""}},           {"", {}},
-      {" x\t \r\n", {L" x\t "}},     {"caf\xE9\r\n\x80 5", {L"café", L"€ 5"}}};
+      {"a\r\nb", {L"a", L"b"}},        {"a\rb\nc\r\n", {L"a", L"b", L"c"}},
+      {"a\r\r\nb", {L"a", L"", L"b"}}, {"a\n\rb", {L"a", L"", L"b"}},
+      {"a\r\n\r\n", {L"a", L""}},      {"", {}},
+      {" x\t \r\n", {L" x\t "}},       {"caf\xE9\r\n\x80 5", {L"café", L"€ 5"}}};
   for (const auto& [bytes, lines] : cases) {
     files.contents[L"f"] = bytes;
     EXPECT_EQ(ReadAnsiLines(files, L"f"), lines) << bytes;
   }
-  EXPECT_EQ(std::pair(ReadAnsiLines(files, L"missing"), FileExists(files, L"missing")), std::pair(std::optional<Lines>(), false));
+  EXPECT_EQ(std::pair(ReadAnsiLines(files, L"missing"), FileExists(files, L"missing")),
+            std::pair(std::optional<Lines>(), false));
   ASSERT_TRUE(ReplaceAnsiLines(files, L"f", {L"café", L"", L"€ Ж"}));
   EXPECT_EQ(files.contents, (std::map<std::wstring, std::string>{{L"f", "caf\xE9\r\n\r\n\x80 ?\r\n"}}));
   files.unreadable.insert(L"f");
@@ -64,16 +67,20 @@ TEST(AnsiCodePage, CarriesWindows1252AndTurnsTheRestIntoQuestionMarks) {
   std::string all;
   for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
   EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
-  EXPECT_EQ(FromAnsi("\x81\x8D\x8F\x90\x9D"), L"\x0081\x008D\x008F\x0090\x009D");  // 1252's undefined bytes: C1 controls
+  EXPECT_EQ(FromAnsi("\x81\x8D\x8F\x90\x9D"),
+            L"\x0081\x008D\x008F\x0090\x009D");  // 1252's undefined bytes: C1 controls
 }
 
 TEST(ArgumentText, IsWhatFollowsTheProgramNameAndTheSpacesAfterIt) {
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"tavrel.exe /scannow key=Software\\Host", L"/scannow key=Software\\Host"}, {L"tavrel.exe", L""},
-      {L"\"C:\\Program Files\\tavrel.exe\"   silentscan", L"silentscan"}, {L"C:\\\"Program Files\"\\tavrel.exe x", L"x"},
+      {L"tavrel.exe /scannow key=Software\\Host", L"/scannow key=Software\\Host"},
+      {L"tavrel.exe", L""},
+      {L"\"C:\\Program Files\\tavrel.exe\"   silentscan", L"silentscan"},
+      {L"C:\\\"Program Files\"\\tavrel.exe x", L"x"},
       {L"tavrel.exe\t \ta  b ", L"a  b "},  // inner and trailing spaces stay
       {L"\"tavrel.exe\"x y", L"y"},         // the name runs on after a quote
-      {L"\"unclosed quote x", L""}, {L"", L""}};
+      {L"\"unclosed quote x", L""},
+      {L"", L""}};
   for (const auto& [line, arguments] : cases) EXPECT_EQ(ArgumentsAfterProgramName(line), arguments) << line;
 }
 

@@ -20,7 +20,9 @@ struct Backend {
 };
 
 inline void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }
-inline Backend MemoryBackend() { return {"memory", [] { return std::make_unique<MemoryRegistry>(); }}; }
+inline Backend MemoryBackend() {
+  return {"memory", [] { return std::make_unique<MemoryRegistry>(); }};
+}
 std::vector<Backend> AvailableBackends();  // defined once per build
 
 }  // namespace tavrel::test

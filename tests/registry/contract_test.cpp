@@ -36,10 +36,18 @@ class RegistryContract : public ::testing::TestWithParam<Backend> {
   }
   RegistryApi& Api() { return *api_; }
   Text Path(const Text& sub = L"") const { return sub.empty() ? base_ : base_ + L"\\" + sub; }
-  bool Write(const Text& sub, const Text& name, const Text& text) { return reg_.WriteStringValue(kCurrentUser, Path(sub), name, text); }
-  void Put(const Text& sub, const Text& name, const RawValue& value) { ASSERT_TRUE(reg_.WriteRawValue(kCurrentUser, Path(sub), name, value)); }
-  Text Read(const Text& sub, const Text& name) { return reg_.ReadStringValue(kCurrentUser, Path(sub), name, L"novalue"); }
-  std::optional<RawValue> ReadRaw(const Text& sub, const Text& name) { return reg_.ReadRawValue(kCurrentUser, Path(sub), name); }
+  bool Write(const Text& sub, const Text& name, const Text& text) {
+    return reg_.WriteStringValue(kCurrentUser, Path(sub), name, text);
+  }
+  void Put(const Text& sub, const Text& name, const RawValue& value) {
+    ASSERT_TRUE(reg_.WriteRawValue(kCurrentUser, Path(sub), name, value));
+  }
+  Text Read(const Text& sub, const Text& name) {
+    return reg_.ReadStringValue(kCurrentUser, Path(sub), name, L"novalue");
+  }
+  std::optional<RawValue> ReadRaw(const Text& sub, const Text& name) {
+    return reg_.ReadRawValue(kCurrentUser, Path(sub), name);
+  }
   // The names listed, after checking that the rest of the table is padding.
   Names Listed(const Text& sub, std::size_t expected, RootHandle root = kCurrentUser) {
     const ValueTable table = reg_.EnumValues(root, Path(sub));
@@ -57,18 +65,26 @@ class RegistryContract : public ::testing::TestWithParam<Backend> {
 };
 
 TEST_P(RegistryContract, ValuesReadAsTextUpToTheFirstNulAndCopyWhole) {
-  EXPECT_EQ((std::pair{Read(L"a\\b", L"v"), ReadRaw(L"a\\b", L"v")}), std::pair(std::wstring(L"novalue"), std::optional<RawValue>()));
+  EXPECT_EQ((std::pair{Read(L"a\\b", L"v"), ReadRaw(L"a\\b", L"v")}),
+            std::pair(std::wstring(L"novalue"), std::optional<RawValue>()));
   Put(L"a\\b", L"v", RawValue{kRegDword, B("\1\0\0\0"sv)});  // creates every missing key
-  EXPECT_TRUE(Write(L"a\\b", L"v", L"\x00E9 \U0001F600\U0010FFFF") && Write(L"a\\b", L"empty", L""));  // text and NUL, as UTF-16LE
+  EXPECT_TRUE(Write(L"a\\b", L"v", L"\x00E9 \U0001F600\U0010FFFF") &&
+              Write(L"a\\b", L"empty", L""));  // text and NUL, as UTF-16LE
   EXPECT_EQ(ReadRaw(L"a\\b", L"v"), (RawValue{kRegSz, B("\xE9\x00 \x00\x3D\xD8\x00\xDE\xFF\xDB\xFF\xDF\x00\x00"sv)}));
   EXPECT_EQ(Read(L"a\\b", L"v"), L"\x00E9 \U0001F600\U0010FFFF");
   EXPECT_EQ(ReadRaw(L"a\\b", L"empty"), (RawValue{kRegSz, B("\0\0"sv)}));
-  const std::tuple<const wchar_t*, RawValue, Text> values[] = {  // name, value, what a string read gives
-      {L"Inner NUL", {kRegSz, Utf16(std::wstring(L"ab\0cd", 5))}, L"ab"}, {L"No NUL", {kRegSz, Utf16(L"abc", 0)}, L"abc"},
-      {L"Odd size", {kRegSz, B("a\0b\0c"sv)}, L"ab"}, {L"Size zero", {kRegSz, {}}, L""}, {L"None", {kRegNone, {}}, L"novalue"},
+  const std::tuple<const wchar_t*, RawValue, Text> values[] = {
+      // name, value, what a string read gives
+      {L"Inner NUL", {kRegSz, Utf16(std::wstring(L"ab\0cd", 5))}, L"ab"},
+      {L"No NUL", {kRegSz, Utf16(L"abc", 0)}, L"abc"},
+      {L"Odd size", {kRegSz, B("a\0b\0c"sv)}, L"ab"},
+      {L"Size zero", {kRegSz, {}}, L""},
+      {L"None", {kRegNone, {}}, L"novalue"},
       {L"Long without NUL", {kRegSz, Utf16(std::wstring(40000, L'y'), 0)}, std::wstring(40000, L'y')},
-      {L"Dword", {kRegDword, B("\x78\x56\x34\x12"sv)}, L"novalue"}, {L"Odd type", {0x12345678u, B("\t"sv)}, L"novalue"},
-      {L"Expand", {kRegExpandSz, Utf16(L"%TEMP%")}, L"novalue"}, {L"Binary", {kRegBinary, B("h\0i\0\0\0\xFF"sv)}, L"novalue"},
+      {L"Dword", {kRegDword, B("\x78\x56\x34\x12"sv)}, L"novalue"},
+      {L"Odd type", {0x12345678u, B("\t"sv)}, L"novalue"},
+      {L"Expand", {kRegExpandSz, Utf16(L"%TEMP%")}, L"novalue"},
+      {L"Binary", {kRegBinary, B("h\0i\0\0\0\xFF"sv)}, L"novalue"},
       {L"Multi", {kRegMultiSz, Utf16(std::wstring(L"a\0b", 3), 2)}, L"novalue"}};
   for (const auto& [name, stored, text] : values) {
     Put(L"watched", name, stored);
@@ -81,14 +97,18 @@ TEST_P(RegistryContract, ValuesReadAsTextUpToTheFirstNulAndCopyWhole) {
 TEST_P(RegistryContract, ListingPadsToFiftyOneRowsAndNoNameOrDataEndsIt) {
   ASSERT_TRUE(Write(L"empty\\child", L"v", L""));
   for (const wchar_t* sub : {L"missing", L"empty"}) EXPECT_EQ(Listed(sub, 0), Names{});
-  ASSERT_TRUE(Write(L"k", L"", L"default") && reg_.WriteRawValue(kCurrentUser, Path(L"k"), L"Named", RawValue{kRegDword, B("\1\0\0\0"sv)}));
-  EXPECT_EQ(reg_.EnumValues(kCurrentUser, Path(L"k"))[1], (ValueRow{kRegDword, L"Named"}));  // "" lists first either way
+  ASSERT_TRUE(Write(L"k", L"", L"default") &&
+              reg_.WriteRawValue(kCurrentUser, Path(L"k"), L"Named", RawValue{kRegDword, B("\1\0\0\0"sv)}));
+  EXPECT_EQ(reg_.EnumValues(kCurrentUser, Path(L"k"))[1],
+            (ValueRow{kRegDword, L"Named"}));  // "" lists first either way
   Names many;
   for (int i = 0; i < 300; ++i) ASSERT_TRUE(Write(L"many", many.emplace_back(L"value " + std::to_wstring(i)), L"x"));
   EXPECT_EQ(Set(Listed(L"many", many.size())), Set(many));
   // Created first and named to sort first, so that in either listing order shorter values come after them.
   const Names names = {L"a100 KB", L"a" + std::wstring(299, L'n'), L"a" + std::wstring(16382, L'm'), L"z after"};
-  for (const Text& name : names) Put(L"long", name, name == names[0] ? RawValue{kRegBinary, Bytes(100 * 1024, std::byte{0x5A})} : RawValue{kRegSz, Utf16(name)});
+  for (const Text& name : names)
+    Put(L"long", name,
+        name == names[0] ? RawValue{kRegBinary, Bytes(100 * 1024, std::byte{0x5A})} : RawValue{kRegSz, Utf16(name)});
   EXPECT_EQ(std::pair(Set(Listed(L"long", names.size())), Read(L"long", names[2])), std::pair(Set(names), names[2]));
 }
 
@@ -96,7 +116,8 @@ TEST_P(RegistryContract, ListingFollowsTheBackendsOrderAndARewriteKeepsItsPlace)
   Names expected = {L"zeta", L"Alpha", L"beta", L"Gamma", L"delta", L"ALPHA2"};
   for (const auto& name : expected) ASSERT_TRUE(Write(L"", name, L""));
   ASSERT_TRUE(Write(L"", L"zeta", L"changed"));
-  if (GetParam().sortsIgnoringCase) std::sort(expected.begin(), expected.end(), [](auto& a, auto& b) { return ToLower(a) < ToLower(b); });
+  if (GetParam().sortsIgnoringCase)
+    std::sort(expected.begin(), expected.end(), [](auto& a, auto& b) { return ToLower(a) < ToLower(b); });
   EXPECT_EQ(Listed(L"", expected.size()), expected);
   if (GetParam().sortsIgnoringCase) return;
   reg_.DeleteValue(kCurrentUser, Path(), L"Alpha");  // a value deleted and written again is new
@@ -107,15 +128,19 @@ TEST_P(RegistryContract, ListingFollowsTheBackendsOrderAndARewriteKeepsItsPlace)
 TEST_P(RegistryContract, UnknownRootsAndPerformanceDataFailSilently) {
   ASSERT_TRUE(Write(L"", L"keep", L"kept"));
   for (const RootHandle root : {0u, 1u, 0x7FFFFFFFu, 0x80000007u, 0xFFFFFFFFu}) {
-    EXPECT_EQ((std::tuple{reg_.WriteStringValue(root, Path(), L"new", L"x"), reg_.WriteRawValue(root, Path(), L"new", RawValue{}),
-                          reg_.ReadStringValue(root, Path(), L"keep", L"novalue"), reg_.ReadRawValue(root, Path(), L"keep")}),
-              (std::tuple{false, false, Text(L"novalue"), std::optional<RawValue>()})) << root;
+    EXPECT_EQ(
+        (std::tuple{reg_.WriteStringValue(root, Path(), L"new", L"x"),
+                    reg_.WriteRawValue(root, Path(), L"new", RawValue{}),
+                    reg_.ReadStringValue(root, Path(), L"keep", L"novalue"), reg_.ReadRawValue(root, Path(), L"keep")}),
+        (std::tuple{false, false, Text(L"novalue"), std::optional<RawValue>()}))
+        << root;
     EXPECT_EQ(Listed(L"", 0, root), Names{}) << root;
     reg_.DeleteValue(root, Path(), L"keep"), reg_.DeleteKey(root, Path());
   }
   EXPECT_EQ((std::tuple{reg_.WriteStringValue(kPerformanceData, L"", L"Tavrel", L"x"),
                         reg_.WriteStringValue(kPerformanceData, L"Software\\Tavrel", L"v", L"x"),
-                        reg_.ReadStringValue(kPerformanceData, L"", L"Tavrel", L"novalue"), reg_.EnumValues(kPerformanceData, L"")}),
+                        reg_.ReadStringValue(kPerformanceData, L"", L"Tavrel", L"novalue"),
+                        reg_.EnumValues(kPerformanceData, L"")}),
             (std::tuple{false, false, Text(L"novalue"), ValueTable(kMinValueTableRows)}));
   EXPECT_EQ((std::pair{Listed(L"", 1), Read(L"", L"keep")}), std::pair(Names{L"keep"}, std::wstring(L"kept")));
 }
@@ -129,7 +154,8 @@ TEST_P(RegistryContract, DeletesRemoveOnlyTheirTargetAndKeysWithSubkeysStay) {
   reg_.DeleteKey(kCurrentUser, Path(L"parent"));
   EXPECT_EQ(Read(L"parent", L"p"), L"parent value");
   reg_.DeleteKey(kCurrentUser, Path(L"PARENT\\Child")), reg_.DeleteKey(kCurrentUser, Path(L"parent"));
-  EXPECT_EQ((std::pair{Read(L"parent\\child", L"c"), Read(L"parent", L"p")}), std::pair(std::wstring(L"novalue"), std::wstring(L"novalue")));
+  EXPECT_EQ((std::pair{Read(L"parent\\child", L"c"), Read(L"parent", L"p")}),
+            std::pair(std::wstring(L"novalue"), std::wstring(L"novalue")));
   ASSERT_TRUE(Write(L"parent", L"q", L""));  // a new key, without the old values
   EXPECT_EQ(Listed(L"parent", 1), Names{L"q"});
 }
@@ -139,7 +165,8 @@ TEST_P(RegistryContract, NamesOutsideTheAnsiCodePageRoundTripAndFoldCaseKeepingT
   const std::wstring sub = L"Caf\x00E9\\\x0416\x0443\x043A";
   for (const auto& name : names) ASSERT_TRUE(Write(sub, name, L"of " + name));
   for (const auto& name : names) EXPECT_EQ(Read(sub, name), L"of " + name);
-  EXPECT_EQ(Read(sub, L"Updater") + Read(sub, L"Ete"), L"novaluenovalue");  // a Cyrillic look-alike and a plain E are other names
+  EXPECT_EQ(Read(sub, L"Updater") + Read(sub, L"Ete"),
+            L"novaluenovalue");  // a Cyrillic look-alike and a plain E are other names
   EXPECT_EQ(Read(L"CAF\x00C9\\\x0436\x0423\x041A", L"\x00E9T\x00C9"), L"of \x00C9t\x00E9");
   ASSERT_TRUE(Write(L"caf\x00C9\\\x0436\x0423\x041A", L"\x00E9T\x00C9", L"2"));
   EXPECT_EQ(Set(Listed(sub, names.size())), Set(names));
@@ -156,9 +183,12 @@ TEST_P(RegistryContract, CallsReportSizesFillOnlyBuffersThatFitAndRefuseDeadHand
   std::uint32_t type = 0, size = 0, length = 10;
   Bytes buffer(10, std::byte{0x55});
   std::vector<wchar_t> name(20, L'#');
-  const auto query = [&](std::byte* data, std::uint32_t room) { return Api().QueryValue(key, L"Name10chrs", &type, data, &(size = room)); };
+  const auto query = [&](std::byte* data, std::uint32_t room) {
+    return Api().QueryValue(key, L"Name10chrs", &type, data, &(size = room));
+  };
   EXPECT_EQ((std::tuple{query(nullptr, 0), type, size}), std::tuple(kRegSuccess, kRegSz, 6u));
-  EXPECT_EQ((std::tuple{query(buffer.data(), 4), buffer, size}), std::tuple(kRegMoreData, Bytes(10, std::byte{0x55}), 6u));
+  EXPECT_EQ((std::tuple{query(buffer.data(), 4), buffer, size}),
+            std::tuple(kRegMoreData, Bytes(10, std::byte{0x55}), 6u));
   // With room to spare, unterminated string data gets a NUL after it; the size stays the stored one.
   EXPECT_EQ((std::tuple{query(buffer.data(), 10), buffer, size}), std::tuple(kRegSuccess, B("a\0b\0c\0\0\0UU"sv), 6u));
   const auto list = [&](KeyHandle k, std::uint32_t index, std::uint32_t room) {
@@ -166,18 +196,23 @@ TEST_P(RegistryContract, CallsReportSizesFillOnlyBuffersThatFitAndRefuseDeadHand
   };
   // No room for the name's NUL: neither the name nor its length is written.
   EXPECT_EQ((std::tuple{list(key, 0, 10), length, name[0]}), std::tuple(kRegMoreData, 10u, L'#'));
-  EXPECT_EQ((std::tuple{list(key, 0, 11), std::wstring(name.data()), length}), std::tuple(kRegSuccess, std::wstring(L"Name10chrs"), 10u));
-  EXPECT_EQ((Statuses{Api().OpenKey(kCurrentUser, L"\\" + Path(), sub), Api().CreateKey(kCurrentUser, Path(Text(257, L'k')), sub),
-                      list(key, 1, 20), Api().QueryValue(key, L"missing", &type, nullptr, &size),
-                      Api().SetValue(queryOnly, L"w", kRegSz, B("\0\0"sv).data(), 2), Api().DeleteValue(queryOnly, L"Name10chrs"),
-                      Api().DeleteKey(kCurrentUser, Path()), Api().DeleteKey(kCurrentUser, Path(L"k")), query(nullptr, 0), list(queryOnly, 0, 20),
-                      Api().DeleteValue(key, L"Name10chrs"), Api().CreateKey(key, L"sub", sub), Api().CloseKey(key), Api().CloseKey(key),
-                      query(nullptr, 0), Api().CloseKey(queryOnly)}),
-            (Statuses{kRegBadPathname, kRegInvalidParameter, kRegNoMoreItems, kRegFileNotFound, kRegAccessDenied, kRegAccessDenied, kRegAccessDenied, kRegSuccess, kRegKeyDeleted,
-                      kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted, kRegSuccess, kRegInvalidHandle, kRegInvalidHandle, kRegSuccess}));
+  EXPECT_EQ((std::tuple{list(key, 0, 11), std::wstring(name.data()), length}),
+            std::tuple(kRegSuccess, std::wstring(L"Name10chrs"), 10u));
+  EXPECT_EQ(
+      (Statuses{
+          Api().OpenKey(kCurrentUser, L"\\" + Path(), sub), Api().CreateKey(kCurrentUser, Path(Text(257, L'k')), sub),
+          list(key, 1, 20), Api().QueryValue(key, L"missing", &type, nullptr, &size),
+          Api().SetValue(queryOnly, L"w", kRegSz, B("\0\0"sv).data(), 2), Api().DeleteValue(queryOnly, L"Name10chrs"),
+          Api().DeleteKey(kCurrentUser, Path()), Api().DeleteKey(kCurrentUser, Path(L"k")), query(nullptr, 0),
+          list(queryOnly, 0, 20), Api().DeleteValue(key, L"Name10chrs"), Api().CreateKey(key, L"sub", sub),
+          Api().CloseKey(key), Api().CloseKey(key), query(nullptr, 0), Api().CloseKey(queryOnly)}),
+      (Statuses{kRegBadPathname, kRegInvalidParameter, kRegNoMoreItems, kRegFileNotFound, kRegAccessDenied,
+                kRegAccessDenied, kRegAccessDenied, kRegSuccess, kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted,
+                kRegKeyDeleted, kRegSuccess, kRegInvalidHandle, kRegInvalidHandle, kRegSuccess}));
   // Names up to 255 characters for a key and 16383 for a value; repeated and trailing separators are skipped.
   EXPECT_TRUE(Write(L"a\\b", L"v", L"x") && Write(std::wstring(255, L'k'), std::wstring(16383, L'v'), L""));
-  EXPECT_EQ(std::pair(Read(L"a\\\\b\\", L"v"), Write(L"", std::wstring(16384, L'v'), L"")), std::pair(Text(L"x"), false));
+  EXPECT_EQ(std::pair(Read(L"a\\\\b\\", L"v"), Write(L"", std::wstring(16384, L'v'), L"")),
+            std::pair(Text(L"x"), false));
 }
 
 // Only the in-memory registry can change a value between two calls, or hold an overlong name.
@@ -186,11 +221,10 @@ TEST_P(RegistryContract, CallsReportSizesFillOnlyBuffersThatFitAndRefuseDeadHand
 TEST(RegistryLayer, AValueThatChangesBetweenSizeQueryAndReadIsReadAsItIsNow) {
   MemoryRegistry memory;
   Registry registry(memory);
-  const std::pair<RawValue, Text> changes[] = {
-      {{kRegSz, Utf16(L"a much longer text")}, L"a much longer text"},
-      {{kRegSz, Utf16(L"ab")}, L"ab"},
-      {{kRegDword, Bytes(12, std::byte{1})}, L"d"},
-      {{kRegNone, {}}, L"d"}};  // gone
+  const std::pair<RawValue, Text> changes[] = {{{kRegSz, Utf16(L"a much longer text")}, L"a much longer text"},
+                                               {{kRegSz, Utf16(L"ab")}, L"ab"},
+                                               {{kRegDword, Bytes(12, std::byte{1})}, L"d"},
+                                               {{kRegNone, {}}, L"d"}};  // gone
   for (const auto& [now, text] : changes) {
     for (const bool raw : {false, true}) {
       memory.PutValue(kCurrentUser, L"K", L"v", kRegSz, Utf16(L"short"));
@@ -200,8 +234,10 @@ TEST(RegistryLayer, AValueThatChangesBetweenSizeQueryAndReadIsReadAsItIsNow) {
         memory.PutValue(kCurrentUser, L"K", L"v", change.type, change.bytes);
         return std::nullopt;
       });
-      if (raw) EXPECT_EQ(registry.ReadRawValue(kCurrentUser, L"K", L"v"), now.type ? std::optional(now) : std::nullopt);
-      else EXPECT_EQ(registry.ReadStringValue(kCurrentUser, L"K", L"v", L"d"), text);
+      if (raw)
+        EXPECT_EQ(registry.ReadRawValue(kCurrentUser, L"K", L"v"), now.type ? std::optional(now) : std::nullopt);
+      else
+        EXPECT_EQ(registry.ReadStringValue(kCurrentUser, L"K", L"v", L"d"), text);
     }
   }
   memory.SetFaultHook(nullptr);
@@ -211,7 +247,8 @@ TEST(RegistryLayer, AValueThatChangesBetweenSizeQueryAndReadIsReadAsItIsNow) {
   const ValueTable table = registry.EnumValues(kCurrentUser, L"Long");
   EXPECT_EQ(std::pair(table[0].name, table[1]), std::pair(std::wstring(L"first"), ValueRow{}));
   EXPECT_FALSE(registry.WriteStringValue(kDynData, L"Tavrel", L"v", L"x"));  // as on Windows NT
-  EXPECT_EQ(EncodeUtf16Le(DecodeUtf16Le(B("\x3D\xD8x\0"sv))), B("\x3D\xD8x\0"sv));  // a lone surrogate (another program's name) survives
+  EXPECT_EQ(EncodeUtf16Le(DecodeUtf16Le(B("\x3D\xD8x\0"sv))),
+            B("\x3D\xD8x\0"sv));  // a lone surrogate (another program's name) survives
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RegistryContract, ::testing::ValuesIn(AvailableBackends()),

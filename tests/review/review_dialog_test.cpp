@@ -99,8 +99,8 @@ TEST(ReviewDialogTest, WhatEachWayOfLeavingTheDialogApplies) {
   const struct {
     const char* acts;  // Mouse OK, Keyboard OK, Pressed on OK and released outside, Tick, Cancel, Frame closed
     const wchar_t *copy, *silentMode;
-  } cases[] = {{"M", L"1", L"0"},   {"K", kAbsent, L"0"}, {"P", L"1", L"0"},          {"", kAbsent, L"0"},
-               {"TM", L"1", L"1"},  {"TTM", L"1", L"0"},  {"TC", kAbsent, kAbsent}, {"TF", kAbsent, kAbsent}};
+  } cases[] = {{"M", L"1", L"0"},  {"K", kAbsent, L"0"}, {"P", L"1", L"0"},        {"", kAbsent, L"0"},
+               {"TM", L"1", L"1"}, {"TTM", L"1", L"0"},  {"TC", kAbsent, kAbsent}, {"TF", kAbsent, kAbsent}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.acts);
     World world;
@@ -109,8 +109,12 @@ TEST(ReviewDialogTest, WhatEachWayOfLeavingTheDialogApplies) {
     HeadlessForm& form = Show(world, {{{L"Created", L"A", L"1", kCopy, kKey}, kCurrentUser, true}});
     for (const char* act = c.acts; *act; ++act) {
       HeadlessButton& ok = *form.buttons.at(0);
-      *act == 'M' ? ok.ClickWithMouse() : *act == 'K' ? ok.ClickWithKeyboard() : *act == 'P' ? ok.PressWithMouseReleaseOutside()
-      : *act == 'T' ? form.checkBoxes.at(0)->Click() : *act == 'C' ? form.buttons.at(1)->ClickWithMouse() : form.CloseFromFrame();
+      *act == 'M'   ? ok.ClickWithMouse()
+      : *act == 'K' ? ok.ClickWithKeyboard()
+      : *act == 'P' ? ok.PressWithMouseReleaseOutside()
+      : *act == 'T' ? form.checkBoxes.at(0)->Click()
+      : *act == 'C' ? form.buttons.at(1)->ClickWithMouse()
+                    : form.CloseFromFrame();
     }
     world.toolkit.AdvanceClock(30'000);  // the count-down runs out for a dialog still open
     EXPECT_FALSE(world.dialog.IsLoaded());

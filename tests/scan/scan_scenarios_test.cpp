@@ -27,7 +27,9 @@ ChangeRow Created(Text key, Text name, Text live, bool ticked = true, RootHandle
 ChangeRow Changed(Text key, Text name, Text live, Text saved, bool ticked = true) {
   return {{L"Changed", name, live, saved, BackupKeyFor(key), key}, kCurrentUser, ticked};
 }
-ChangeRow Deleted(Text key, Text name, Text saved) { return {{L"Deleted", name, saved, BackupKeyFor(key), key}, kCurrentUser, true}; }
+ChangeRow Deleted(Text key, Text name, Text saved) {
+  return {{L"Deleted", name, saved, BackupKeyFor(key), key}, kCurrentUser, true};
+}
 ChangeRow Entry(Text label, Text key, Text name, Text live, RootHandle root = kCurrentUser) {
   return {{label, name, live, L"", key}, root, false};
 }
@@ -47,21 +49,30 @@ TEST_F(ScanScenario, AFirstCompareReportsEveryValueCreatedKeyByKeyInWatchListOrd
   const ChangeRow beta = Created(other, L"Beta", L"b", true, kLocalMachine), zulu = Created(run, L"Zulu", L"z.exe"),
                   alpha = Created(run, L"Alpha", L"");
   // In enumeration order: by name under Wine, in creation order elsewhere.
-  EXPECT_THAT(world.Rows(), world.ListsSortedByName() ? ElementsAre(beta, alpha, zulu) : ElementsAre(beta, zulu, alpha));
+  EXPECT_THAT(world.Rows(),
+              world.ListsSortedByName() ? ElementsAre(beta, alpha, zulu) : ElementsAre(beta, zulu, alpha));
   EXPECT_EQ(world.watchList.FoundCount, 0);
   EXPECT_FALSE(world.KeyExists(backup)) << "Compare never writes a backup copy";
 }
 
 TEST_F(ScanScenario, ChangesAndCreationsComeInLiveOrderThenDeletionsInBackupOrder) {
   // Creation order and name order agree: Wine lists by name.
-  world.Set(run, {{L"Apple", L"red"}, {L"Banana", L"yellow"}, {L"Cherry", L"On"}, {L"Date", L"brown"}, {L"Elder", L"tree"},
-                  {L"Yarrow", L"herb"}, {L"Zest", L"peel"}});
+  world.Set(run, {{L"Apple", L"red"},
+                  {L"Banana", L"yellow"},
+                  {L"Cherry", L"On"},
+                  {L"Date", L"brown"},
+                  {L"Elder", L"tree"},
+                  {L"Yarrow", L"herb"},
+                  {L"Zest", L"peel"}});
   world.WatchKey(run);
   world.WatchValue(L"banana anywhere", other, L"BANANA", kLocalMachine);  // absent, but flags the name
   world.Scan(kScanBackup);
-  for (const wchar_t* name : {L"Date", L"Elder", L"Yarrow", L"Zest"}) world.registry.DeleteValue(kCurrentUser, run, name);
+  for (const wchar_t* name : {L"Date", L"Elder", L"Yarrow", L"Zest"})
+    world.registry.DeleteValue(kCurrentUser, run, name);
   // Cherry changes only in letter case, Yarrow is renamed only in letter case: no findings.
-  world.Set(run, {{L"Banana", L"green"}, {L"Cherry", L"ON"}, {L"YARROW", L"herb"}, {L"ZEST", L"rind"}, {L"Zucchini", L"squash"}});
+  world.Set(
+      run,
+      {{L"Banana", L"green"}, {L"Cherry", L"ON"}, {L"YARROW", L"herb"}, {L"ZEST", L"rind"}, {L"Zucchini", L"squash"}});
   world.Scan(kScanCompare);
   EXPECT_THAT(world.Rows(), ElementsAre(Changed(run, L"Banana", L"green", L"yellow", false),
                                         Changed(run, L"Zest", L"rind", L"peel"), Created(run, L"Zucchini", L"squash"),
@@ -125,7 +136,10 @@ TEST_F(ScanScenario, TheUnnamedValueEndsTheWalkOfTheKey) {
 TEST_F(ScanScenario, EveryValueOfALargeKeyIsComparedWhateverTheLengthOfItsNameOrData) {
   std::vector<ChangeRow> expected;
   for (int i = 10; i < 70; ++i) {
-    const std::wstring name = L"Value " + std::to_wstring(i) + (i == 15 ? std::wstring(300, L'n') : i == 16 ? L"\tTab" : L"");
+    const std::wstring name = L"Value " + std::to_wstring(i) +
+                              (i == 15   ? std::wstring(300, L'n')
+                               : i == 16 ? L"\tTab"
+                                         : L"");
     const std::wstring text = i == 13 ? std::wstring(300, L'd') : i == 17 ? L"" : L"a\t" + std::to_wstring(i);
     i == 17 ? world.SetDword(run, name, 3) : world.Set(run, name, text);
     expected.push_back(Created(run, name, text));
@@ -148,7 +162,8 @@ TEST_F(ScanScenario, OnlyExactScanTypesTouchKeysButPresentWatchedValuesAreReport
   world.Watch(L"unknown root\tHKLM\\" + run + L"\\Launcher");
   world.WatchValue(L"Launcher to report", run, L"Launcher");
   world.WatchKey(run);
-  for (const std::wstring type : {L"compare", L"BACKUP", L"restore", L"", L"Compare ", L"Backup", L"Compare", L"Restore"}) {
+  for (const std::wstring type :
+       {L"compare", L"BACKUP", L"restore", L"", L"Compare ", L"Backup", L"Compare", L"Restore"}) {
     EXPECT_EQ(world.KeyExists(backup), type == L"Compare" || type == L"Restore");
     world.Scan(type);
     EXPECT_THAT(world.Rows(), ElementsAre(Entry(L"Launcher to report", run, L"Launcher", L"NoValue")));
@@ -171,11 +186,13 @@ TEST_F(ScanScenario, AValueEntryTakesOverTheRowOfItsValue) {
   world.Set(other, {{L"Apt", L"GO"}, {L"Helper", L"h.exe"}, {L"Twin", L"same"}});
   world.Set(other, L"Twin", L"same", kLocalMachine);
   world.Scan(kScanCompare);
-  EXPECT_THAT(world.Rows(), ElementsAre(Created(run, L"Apt", L"Go", false), Entry(L"twin", other, L"Twin", L"same"),
-                                        Entry(L"Report it", run, L"updater", L"u.exe"), Entry(L"Report too", other, L"helper", L"h.exe"),
-                                        Entry(L"twin elsewhere", other, L"Twin", L"same", kLocalMachine),
-                                        Entry(L"case", other, L"Apt", L"GO"), Created(other, L"Apt", L"GO", false),
-                                        Created(other, L"Helper", L"h.exe", false), Created(other, L"Twin", L"same", false)));
+  EXPECT_THAT(
+      world.Rows(),
+      ElementsAre(Created(run, L"Apt", L"Go", false), Entry(L"twin", other, L"Twin", L"same"),
+                  Entry(L"Report it", run, L"updater", L"u.exe"), Entry(L"Report too", other, L"helper", L"h.exe"),
+                  Entry(L"twin elsewhere", other, L"Twin", L"same", kLocalMachine),
+                  Entry(L"case", other, L"Apt", L"GO"), Created(other, L"Apt", L"GO", false),
+                  Created(other, L"Helper", L"h.exe", false), Created(other, L"Twin", L"same", false)));
   EXPECT_EQ(world.watchList.FoundCount, 11);
   world.watchList.FoundCount = std::numeric_limits<std::int16_t>::max();
   world.rows.AddChangeRow(kKeyCreated, kCurrentUser, L"Helper", BackupKeyFor(other), other);

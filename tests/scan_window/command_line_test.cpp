@@ -9,23 +9,35 @@ TEST(CommandLineTest, TheHeadAsksForAStartupScanAndTheSecondWordNamesTheHostKey)
   const CommandLine scan{true, L""}, window{false, L""};
   const std::pair<const wchar_t*, CommandLine> cases[] = {
       {L"/scannow key=Software\\Host\\Settings", {true, L"Software\\Host\\Settings"}},
-      {L"silentscan x=Software\\Host", {true, L"Software\\Host"}}, {L"silentscanner key=x", {true, L"x"}},
-      {L"/scannow a=b=c", {true, L"b"}}, {L"/scannow  key=A", {true, L"A"}},
+      {L"silentscan x=Software\\Host", {true, L"Software\\Host"}},
+      {L"silentscanner key=x", {true, L"x"}},
+      {L"/scannow a=b=c", {true, L"b"}},
+      {L"/scannow  key=A", {true, L"A"}},
       {L"/scannow key=Software\\My Host more", {true, L"Software\\My Host more"}},
-      {L"anything =Software\\X", {false, L"Software\\X"}}, {L"/scannowX", scan}, {L"/scannow key=", scan},
-      {L"/scannow", scan}, {L"/scannow ", scan}, {L"/scannow Software\\Host", scan}, {L"/scannow\tkey=A", scan},
-      {L"", window}, {L"/ScanNow", window}, {L"SilentScan", window}, {L" /scannow", window}, {L"x /scannow", window},
-      {L"/scanno", window}, {L"-scannow", window}};
+      {L"anything =Software\\X", {false, L"Software\\X"}},
+      {L"/scannowX", scan},
+      {L"/scannow key=", scan},
+      {L"/scannow", scan},
+      {L"/scannow ", scan},
+      {L"/scannow Software\\Host", scan},
+      {L"/scannow\tkey=A", scan},
+      {L"", window},
+      {L"/ScanNow", window},
+      {L"SilentScan", window},
+      {L" /scannow", window},
+      {L"x /scannow", window},
+      {L"/scanno", window},
+      {L"-scannow", window}};
   for (const auto& [text, parsed] : cases) EXPECT_EQ(ParseCommandLine(text), parsed) << text;
 }
 
 TEST(CommandLineTest, ASettingIsAWholeSixteenBitNumberOrElseTheFallback) {
-  const std::pair<const wchar_t*, int> numbers[] = {{L"0", 0},   {L"1", 1},     {L"2", 2},         {L" 1 ", 1},
-                                                    {L"+1", 1},  {L"-1", -1},   {L"007", 7},       {L"32767", 32767},
-                                                    {L"-32768", -32768}};
+  const std::pair<const wchar_t*, int> numbers[] = {{L"0", 0},   {L"1", 1},         {L"2", 2},
+                                                    {L" 1 ", 1}, {L"+1", 1},        {L"-1", -1},
+                                                    {L"007", 7}, {L"32767", 32767}, {L"-32768", -32768}};
   for (const auto& [text, value] : numbers) EXPECT_EQ(SettingValue(text, 5), value) << text;
-  for (const wchar_t* text : {L"", L" ", L"yes", L"1.5", L"1a", L"0x1", L"+", L"-", L"32768", L"-32769",
-                              L"99999999999999999999", L"\t1"}) {
+  for (const wchar_t* text :
+       {L"", L" ", L"yes", L"1.5", L"1a", L"0x1", L"+", L"-", L"32768", L"-32769", L"99999999999999999999", L"\t1"}) {
     EXPECT_EQ(SettingValue(text, 1), 1) << text;
     EXPECT_EQ(SettingValue(text, 0), 0) << text;
   }

@@ -18,46 +18,57 @@ using Entries = std::vector<WatchEntry>;
 
 TEST(WatchList, DataLinesAreTakenApartExactlyAsWrittenOrSkipped) {
   WatchList list;
-  for (const wchar_t* line : {L"MONITOR\tHKEY_LOCAL_MACHINE\\Software\\Example\\Run",
-                              L"Start-up launcher\thkey_current_user\\Software\\Run\\Launcher",
-                              L"monitor\tHKEY_CURRENT_USER\\A\\B\\C", L"MONITOR \tHkey_Users\\A\\B\\C",  // only MONITOR watches a key
-                              L"MONITOR\tHKEY_USERS\\A\\\\b\\", L"v\tHKEY_USERS\\Ké\\\\\\Wert", L"v\tHKEY_USERS\\K\\",
-                              L"Zwölf\tBogus\\K\\V", L"\tHKEY_USERS\\K\\V\tthird\tfourth",
-                              // skipped: no TAB, an empty second field, only a root, no key
-                              L"MONITOR", L"MONITOR HKEY_CURRENT_USER\\Software", L"x\t", L"x\t\tHKEY_CURRENT_USER\\A\\V",
-                              L"MONITOR\tHKEY_CURRENT_USER", L"MONITOR\tHKEY_CURRENT_USER\\", L"x\tHKEY_CURRENT_USER\\Launcher"}) {
+  for (const wchar_t* line :
+       {L"MONITOR\tHKEY_LOCAL_MACHINE\\Software\\Example\\Run",
+        L"Start-up launcher\thkey_current_user\\Software\\Run\\Launcher", L"monitor\tHKEY_CURRENT_USER\\A\\B\\C",
+        L"MONITOR \tHkey_Users\\A\\B\\C",  // only MONITOR watches a key
+        L"MONITOR\tHKEY_USERS\\A\\\\b\\", L"v\tHKEY_USERS\\Ké\\\\\\Wert", L"v\tHKEY_USERS\\K\\", L"Zwölf\tBogus\\K\\V",
+        L"\tHKEY_USERS\\K\\V\tthird\tfourth",
+        // skipped: no TAB, an empty second field, only a root, no key
+        L"MONITOR", L"MONITOR HKEY_CURRENT_USER\\Software", L"x\t", L"x\t\tHKEY_CURRENT_USER\\A\\V",
+        L"MONITOR\tHKEY_CURRENT_USER", L"MONITOR\tHKEY_CURRENT_USER\\", L"x\tHKEY_CURRENT_USER\\Launcher"}) {
     list.ParseWatchLine(line);
   }
   EXPECT_EQ(list.WatchEntries, (Entries{{L"MONITOR", kLocalMachine, L"Software\\Example\\Run", L""},
                                         {L"Start-up launcher", kCurrentUser, L"Software\\Run", L"Launcher"},
-                                        {L"monitor", kCurrentUser, L"A\\B", L"C"}, {L"MONITOR ", kUsers, L"A\\B", L"C"},
+                                        {L"monitor", kCurrentUser, L"A\\B", L"C"},
+                                        {L"MONITOR ", kUsers, L"A\\B", L"C"},
                                         {L"MONITOR", kUsers, L"A\\\\b\\", L""},
                                         {L"v", kUsers, L"Ké\\\\", L"Wert"},  // three backslashes: two empty components
                                         {L"v", kUsers, L"K", L""},           // the key's unnamed value
-                                        {L"Zwölf", kNoRoot, L"K", L"V"}, {L"", kUsers, L"K", L"V"}}));
-  EXPECT_EQ(std::tuple(list.LastWatchIndex(), WatchList().LastWatchIndex(), list.GetWatchEntry(8)), std::tuple(8, 0, list.WatchEntries[8]));
+                                        {L"Zwölf", kNoRoot, L"K", L"V"},
+                                        {L"", kUsers, L"K", L"V"}}));
+  EXPECT_EQ(std::tuple(list.LastWatchIndex(), WatchList().LastWatchIndex(), list.GetWatchEntry(8)),
+            std::tuple(8, 0, list.WatchEntries[8]));
   EXPECT_EQ(std::pair(list.GetWatchEntry(9), list.GetWatchEntry(-1)), std::pair(WatchEntry{}, WatchEntry{}));
 }
 
 TEST(WatchList, RootNamesFoldOnlyAsciiCaseAndAreWrittenInCapitals) {
-  for (RootHandle root = kClassesRoot; root <= kDynData; ++root) EXPECT_EQ(RootFromName(ToLower(RootName(root))), root) << root;
+  for (RootHandle root = kClassesRoot; root <= kDynData; ++root)
+    EXPECT_EQ(RootFromName(ToLower(RootName(root))), root) << root;
   EXPECT_EQ(RootName(kLocalMachine), L"HKEY_LOCAL_MACHINE");
-  for (const wchar_t* name : {L"HKLM", L"HKEY_LOCAL_MACHINE ", L"hkey_current_conf\x0131g", L"H\x212A" L"EY_USERS", L""}) EXPECT_EQ(RootFromName(name), 0u);
+  for (const wchar_t* name : {L"HKLM", L"HKEY_LOCAL_MACHINE ", L"hkey_current_conf\x0131g",
+                              L"H\x212A"
+                              L"EY_USERS",
+                              L""})
+    EXPECT_EQ(RootFromName(name), 0u);
   EXPECT_EQ(RootName(0x80000007u) + RootName(kNoRoot), L"");
 }
 
 TEST(WatchList, LoadsTheMainFileThenTheUserFileSkippingCommentsBlanksAndUnreadableFiles) {
   MemoryFiles files;
   files.contents[L"C:\\T\\tavrel-user.ini"] = "u\tHKEY_USERS\\K\\V\r\n";
-  files.contents[L"C:\\T\\tavrel.ini"] = "' comment\r\n   'MONITOR\tHKEY_USERS\\K\r\n\r\n   \r\n  MONITOR\tHKEY_USERS\\Caf\xE9  \r\n"
-                                         "\t\r\n"  // a TAB is not trimmed: a data line that cannot be taken apart
-                                         "v\tHKEY_USERS\\K\\V";
+  files.contents[L"C:\\T\\tavrel.ini"] =
+      "' comment\r\n   'MONITOR\tHKEY_USERS\\K\r\n\r\n   \r\n  MONITOR\tHKEY_USERS\\Caf\xE9  \r\n"
+      "\t\r\n"  // a TAB is not trimmed: a data line that cannot be taken apart
+      "v\tHKEY_USERS\\K\\V";
   const auto load = [&files] {
     WatchList list;
     list.LoadWatchList(files, L"C:\\T");
     return list.WatchEntries;
   };
-  EXPECT_EQ(load(), (Entries{{L"MONITOR", kUsers, L"Café", L""}, {L"v", kUsers, L"K", L"V"}, {L"u", kUsers, L"K", L"V"}}));
+  EXPECT_EQ(load(),
+            (Entries{{L"MONITOR", kUsers, L"Café", L""}, {L"v", kUsers, L"K", L"V"}, {L"u", kUsers, L"K", L"V"}}));
   files.unreadable.insert(L"C:\\T\\tavrel.ini");  // locked by another program: skipped like a missing file
   EXPECT_EQ(load(), (Entries{{L"u", kUsers, L"K", L"V"}}));
   files.contents.erase(L"C:\\T\\tavrel-user.ini");
@@ -94,8 +105,8 @@ TEST(UserWatchList, AppendStampsOneLineRemoveTakesOutLinesNamingTheValueAndBothR
       "2026-03-14 09:05:07\tHKEY_LOCAL_MACHINE\\Software\\Example\\Run\\Updater\r\n"
       "' 2026-03-14 09:05:07\tHKEY_LOCAL_MACHINE\\Software\\Example\\Run\\Updater\r\n"
       "  x\tHKEY_CURRENT_USER\\SOFTWARE\\example\\Run\\updater  \r\nx\tBOGUS\\Software\\Example\\Run\\Updater\r\n"
-      "x\tHKEY_USERS\\CAF\xC9\\\xC9T\xC9\r\n"                            // folding covers accented letters
-      "x\tHKEY_CURRENT_USER\\Example\\Run\\Updater\r\n"                   // shorter key path
+      "x\tHKEY_USERS\\CAF\xC9\\\xC9T\xC9\r\n"            // folding covers accented letters
+      "x\tHKEY_CURRENT_USER\\Example\\Run\\Updater\r\n"  // shorter key path
       "x\tHKEY_CURRENT_USER\\Software\\Example\\Run\\Updater2\r\n"
       "x\tHKEY_CURRENT_USER\\Software\\Example\\Run\\Updater\tnote\r\n"  // a second TAB stays in the name
       "  no tab Software\\Example\\Run\\Updater  \r\nx\tHKEY_USERS\\Updater\r\n\r\n  ' c\r\n"

@@ -19,8 +19,8 @@ class Started {
     startup.cb = sizeof(startup);
     startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
     startup.hStdOutput = startup.hStdError = output;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr,
-                        output ? CREATE_NO_WINDOW : 0, nullptr, nullptr, &startup, &info_)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, output ? CREATE_NO_WINDOW : 0,
+                        nullptr, nullptr, &startup, &info_)) {
       info_ = {};
     }
   }

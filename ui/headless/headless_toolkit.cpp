@@ -127,7 +127,8 @@ HeadlessForm* HeadlessToolkit::LoadedForm(const std::wstring& caption) const {
 }
 
 int HeadlessToolkit::LoadedFormCount() const {
-  return static_cast<int>(std::count_if(forms_.begin(), forms_.end(), [](const HeadlessForm* f) { return f->IsLoaded(); }));
+  return static_cast<int>(
+      std::count_if(forms_.begin(), forms_.end(), [](const HeadlessForm* f) { return f->IsLoaded(); }));
 }
 
 void HeadlessToolkit::Forget(const HeadlessForm* form) { std::erase(forms_, form); }

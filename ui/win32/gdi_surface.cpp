@@ -12,9 +12,7 @@ namespace {
 // Far beyond any window, near enough to zero that MulDiv cannot overflow.
 constexpr float kMaxTwips = 10'000'000;
 
-int TextLength(std::wstring_view text) {
-  return static_cast<int>(std::min<std::size_t>(text.size(), 32767));
-}
+int TextLength(std::wstring_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), 32767)); }
 
 }  // namespace
 

@@ -120,9 +120,7 @@ std::optional<LRESULT> Win32PushButton::Subclassed(HWND, UINT message, WPARAM, L
   return std::nullopt;
 }
 
-bool Win32CheckBox::IsChecked() const {
-  return Alive() && SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool Win32CheckBox::IsChecked() const { return Alive() && SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void Win32CheckBox::Command(WORD notification) {
   if (notification == BN_CLICKED && OnClick) OnClick();
@@ -139,7 +137,8 @@ void Win32Timer::Tick() {
   if (enabled_ && OnTick) OnTick();
 }
 
-Win32CheckedList::Win32CheckedList(HWND window, const bool& alive, HFONT font) : Win32Child(window, alive), font_(font) {
+Win32CheckedList::Win32CheckedList(HWND window, const bool& alive, HFONT font)
+    : Win32Child(window, alive), font_(font) {
   const WindowDc dc(window);
   if (dc.Get()) {
     const ScopedSelectObject select(dc.Get(), font_);

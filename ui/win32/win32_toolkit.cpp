@@ -64,9 +64,9 @@ HFONT Win32Form::Font(const FontSpec& layout) {
     if (known == layout) return static_cast<HFONT>(font.Get());
   }
   const std::wstring face(layout.face ? layout.face : L"Arial");
-  HFONT font = CreateFontW(FontHeight(layout.hundredthsOfPoint, dpi_), 0, 0, 0, layout.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                           FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, face.c_str());
+  HFONT font = CreateFontW(FontHeight(layout.hundredthsOfPoint, dpi_), 0, 0, 0, layout.bold ? FW_BOLD : FW_NORMAL,
+                           FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
   fonts_.emplace_back(layout, UniqueGdiObject(font));
   return font;
 }
@@ -74,8 +74,7 @@ HFONT Win32Form::Font(const FontSpec& layout) {
 HWND Win32Form::CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
                             const TwipsRect& rect, const FontSpec& font, int extraHeight) {
   HWND child = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                               Px(rect.left),
-                               Px(rect.top), Px(rect.width), Px(rect.height) + extraHeight, Handle(),
+                               Px(rect.left), Px(rect.top), Px(rect.width), Px(rect.height) + extraHeight, Handle(),
                                win32::ChildId(nextId_++), GetModuleHandleW(nullptr), nullptr);
   if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(font)), FALSE);
   return child;
@@ -298,7 +297,9 @@ Win32Toolkit::Win32Toolkit(std::wstring applicationTitle, GradientButtonMaker gr
   InitCommonControlsEx(&controls);
 }
 
-std::unique_ptr<Form> Win32Toolkit::CreateForm(const FormSpec& layout) { return std::make_unique<Win32Form>(*this, layout); }
+std::unique_ptr<Form> Win32Toolkit::CreateForm(const FormSpec& layout) {
+  return std::make_unique<Win32Form>(*this, layout);
+}
 
 void Win32Toolkit::ShowMessageBox(const std::wstring& text) {
   MessageBoxW(GetActiveWindow(), text.c_str(), applicationTitle_.c_str(), MB_OK);
