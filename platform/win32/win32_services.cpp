@@ -1,6 +1,6 @@
 // The Win32 backend's clock, sound and factories.
-#include <mmsystem.h>
 #include <windows.h>
+#include <mmsystem.h>
 
 #include "platform/system.h"
 #include "platform/win32/win32_file_system.h"
