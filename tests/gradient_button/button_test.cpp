@@ -1,8 +1,6 @@
-// The gradient button without a window: what its paint passes show on a pixel grid,
-// where caption and picture go, what input raises, its properties through a bag.
+// The gradient button without a window: its pixels, where caption and picture go, its events and properties.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -31,10 +29,6 @@ struct Host final : ButtonHost {
   std::vector<std::wstring> changed;
 };
 
-PicturePtr Image(int side) {
-  return std::make_shared<Picture>(Picture{side, side, std::vector<std::uint32_t>(side * side)});
-}
-
 TEST(BandColours, StepFromTheTopColourRoundHalvesToEvenAndHoldChannelsInRange) {
   EXPECT_EQ(std::tuple(RoundHalfEven(2.5), RoundHalfEven(3.5), RoundHalfEven(2.6)), std::tuple(2, 4, 3));
   const auto bands = GradientBandColours(RgbColour(0, 100, 250), RgbColour(80, 100, 0), 87);
@@ -47,27 +41,22 @@ TEST(BandColours, StepFromTheTopColourRoundHalvesToEvenAndHoldChannelsInRange) {
 
 TEST(Paint, FrameFocusCueCornersAndGradientFollowBorderStylePressFocusAndStyle) {
   constexpr Colour kUp = system_colour::kHighlight3d, kDown = system_colour::kDarkShadow3d;
-  struct Case {
-    int border;
-    bool down, focus, hide_focus;
-    Colour frame, focus_cue;
-  };
-  for (const Case c :
+  using Case = std::tuple<int, bool, bool, bool, Colour, Colour>;
+  for (const auto& [border, down, focus, hide_focus, frame, focus_cue] :
        {Case{0, false, false, false, kFace, kFace}, Case{0, false, true, false, kUp, kFace},
         Case{0, true, false, false, kDown, kFace}, Case{1, false, false, false, kUp, kFace},
         Case{1, false, true, false, kUp, system_colour::kButtonShadow}, Case{1, false, true, true, kUp, kFace},
         Case{1, true, true, false, kDown, kFace}, Case{2, false, true, false, kDown, kFace}}) {
-    SCOPED_TRACE(testing::Message() << c.border << c.down << c.focus << c.hide_focus);
     Host host;
     host.button.SetBackColor(kFace);
-    host.button.SetBorderStyle(c.border);
-    host.button.SetHideFocus(c.hide_focus);
-    if (c.focus) host.button.UserControl_GotFocus();
-    host.button.SetButtonDown(c.down);
+    host.button.SetBorderStyle(border);
+    host.button.SetHideFocus(hide_focus);
+    if (focus) host.button.UserControl_GotFocus();
+    host.button.SetButtonDown(down);
     const PixelSurface& at = host.surface;
-    const bool framed = c.border != 0 || c.down || c.focus;  // corners cut off in button face, edged in shadow
+    const bool framed = border != 0 || down || focus;  // corners cut off in button face, edged in shadow
     EXPECT_EQ(std::tuple(at.Pixel(20, 2), at.Pixel(5, 3), at.Pixel(48, 12), at.Pixel(0, 0), at.Pixel(1, 2)),
-              std::tuple(c.frame, c.focus_cue, kFace, framed ? system_colour::kButtonFace : kFace,
+              std::tuple(frame, focus_cue, kFace, framed ? system_colour::kButtonFace : kFace,
                          framed ? system_colour::kButtonShadow : kFace));
   }
   Host host;  // a gradient from FadetoColor down to BackColor, upwards when pressed, with form-coloured corners
@@ -83,35 +72,29 @@ TEST(Paint, FrameFocusCueCornersAndGradientFollowBorderStylePressFocusAndStyle) 
 }
 
 TEST(Layout, CaptionAndPictureGoWhereAlignmentsAndPressPutThemAndTheCaptionInTheTextColour) {
-  struct Case {
-    int text_align, picture_align;
-    bool picture, down, enabled;
-    float x, y, left, top;
-  };
-  for (const Case c :
+  using Case = std::tuple<int, int, bool, bool, bool, float, float, float, float>;
+  for (const auto& [text_align, picture_align, picture, down, enabled, x, y, left, top] :
        {Case{0, 0, false, false, true, 72.75f, 90, 72.75f, 0}, Case{1, 0, false, false, true, 1202.25f, 90, 72.75f, 0},
         Case{2, 0, false, true, true, 647.5f, 100, 92.75f, 10}, Case{0, 0, true, false, false, 640.5f, 90, 72.75f, 0},
         Case{0, 1, true, false, true, 72.75f, 228.75f, 480, -97.5f},
         Case{2, 2, true, true, true, 647.5f, 100, 627.5f, 77.5f}}) {
-    SCOPED_TRACE(testing::Message() << c.text_align << c.picture_align << c.picture << c.down);
     Host host;
     BrixButton& b = host.button;
     BrixButtonControl(b).SetCaption(L"OK");
-    b.SetPicture(Image(16));  // the area takes the image's size only once centred
-    b.SetTextAlign(c.text_align);
-    b.SetPictureAlign(c.picture_align);
-    b.SetShowPicture(c.picture);
-    b.SetEnabled(c.enabled);
-    b.SetButtonDown(c.down);
+    b.SetPicture(std::make_shared<Picture>(Picture{16, 16, std::vector<std::uint32_t>(256)}));
+    b.SetTextAlign(text_align);
+    b.SetPictureAlign(picture_align);  // the area takes the image's size only once centred
+    b.SetShowPicture(picture);
+    b.SetEnabled(enabled);
+    b.SetButtonDown(down);
     b.UserControl_Resize();  // the press offset comes from the layout pass
     b.UserControl_Paint();
-    ASSERT_EQ(host.surface.Texts().size(), 1u);
-    const auto& text = host.surface.Texts()[0];
+    const auto& text = host.surface.Texts().at(0);
     EXPECT_EQ(std::tuple(text.text, text.x, text.y, text.colour, b.ForeColor()),
-              std::tuple(L"OK", c.x, c.y, c.enabled ? system_colour::kButtonText : system_colour::kGreyText,
+              std::tuple(L"OK", x, y, enabled ? system_colour::kButtonText : system_colour::kGreyText,
                          system_colour::kButtonText));
     EXPECT_EQ(std::tuple(b.Picture1().Left(), b.Picture1().Top(), b.Picture1().Width()),
-              std::tuple(c.left, c.top, c.picture_align == 2 ? 240.f : 495.f));
+              std::tuple(left, top, picture_align == 2 ? 240.f : 495.f));
   }
 }
 
@@ -158,43 +141,37 @@ TEST(Input, MouseKeysAndFocusPressReleaseAndRaiseEventsOnPushAndToggleButtons) {
 }
 
 TEST(Persistence, EveryPropertyTellsTheContainerAndRoundTripsThroughABag) {
-  const std::vector<std::pair<std::wstring, std::function<void(BrixButton&)>>> properties{
-      {L"BackColor", [](BrixButton& b) { b.SetBackColor(kFace); }},
-      {L"ForeColor", [](BrixButton& b) { b.SetForeColor(7); }},
-      {L"Enabled", [](BrixButton& b) { b.SetEnabled(false); }},
-      {L"Font",
-       [](BrixButton& b) {
-         b.SetFont({L"Arial", 9.75, true, true, true, true});
-       }},
-      {L"Caption", [](BrixButton& b) { b.SetCaption(L"OK"); }},
-      {L"BorderStyle", [](BrixButton& b) { b.SetBorderStyle(2); }},
-      {L"TextAlign", [](BrixButton& b) { b.SetTextAlign(1); }},
-      {L"Behavior", [](BrixButton& b) { b.SetBehavior(1); }},
-      {L"Style", [](BrixButton& b) { b.SetStyle(1); }},
-      {L"FadetoColor", [](BrixButton& b) { b.SetFadetoColor(kForm); }},
-      {L"Picture", [](BrixButton& b) { b.SetPicture(Image(2)); }},
-      {L"ShowPicture", [](BrixButton& b) { b.SetShowPicture(true); }},
-      {L"HideFocus", [](BrixButton& b) { b.SetHideFocus(true); }},
-      {L"ButtonDown", [](BrixButton& b) { b.SetButtonDown(true); }},
-      {L"PictureAlign", [](BrixButton& b) { b.SetPictureAlign(2); }}};
-  PropertyBag odd, written;  // odd: each value of another kind than its property's
-  for (const auto& [name, set] : properties) {
-    SCOPED_TRACE(std::string(name.begin(), name.end()));
-    Host saved, restored;
-    set(saved.button);
-    EXPECT_EQ(saved.changed, std::vector<std::wstring>{name});
-    PropertyBag bag, again;
-    saved.button.UserControl_WriteProperties(bag);
-    ASSERT_EQ(bag.Entries().size(), 1u);  // values equal to their defaults are not stored
-    restored.button.UserControl_ReadProperties(bag);
-    restored.button.UserControl_WriteProperties(again);
-    EXPECT_TRUE(again.Entries() == bag.Entries());
-    odd.Set(name, name == L"Caption" || name == L"Font" ? PropertyValue{1} : L"1");
-  }
+  Host saved, restored, defaults;
+  BrixButton& b = saved.button;
+  b.SetBackColor(kFace);
+  b.SetForeColor(7);
+  b.SetEnabled(false);
+  b.SetFont({L"Arial", 9.75, true, true, true, true});
+  b.SetCaption(L"OK");
+  b.SetBorderStyle(2);
+  b.SetTextAlign(1);
+  b.SetBehavior(1);
+  b.SetStyle(1);
+  b.SetFadetoColor(kForm);
+  b.SetPicture(std::make_shared<Picture>(Picture{2, 2, std::vector<std::uint32_t>(4)}));
+  b.SetShowPicture(true);
+  b.SetHideFocus(true);
+  b.SetButtonDown(true);
+  b.SetPictureAlign(2);
+  const std::vector<std::wstring> names{L"BackColor",   L"ForeColor",   L"Enabled",   L"Font",       L"Caption",
+                                        L"BorderStyle", L"TextAlign",   L"Behavior",  L"Style",      L"FadetoColor",
+                                        L"Picture",     L"ShowPicture", L"HideFocus", L"ButtonDown", L"PictureAlign"};
+  EXPECT_EQ(saved.changed, names);
+  PropertyBag bag, again, odd, written;  // odd: values of the wrong kind, read as defaults, which are not stored
+  b.UserControl_WriteProperties(bag);
+  EXPECT_EQ(bag.Entries().size(), names.size());
+  restored.button.UserControl_ReadProperties(bag);
+  restored.button.UserControl_WriteProperties(again);
+  EXPECT_TRUE(again.Entries() == bag.Entries());
+  for (const auto& name : names) odd.Set(name, name == L"Caption" || name == L"Font" ? PropertyValue{1} : L"1");
   odd.Set(L"CAPTION", L"Shout");  // names match whatever their case
-  Host restored;                  // reads the defaults from values of the wrong kind, and the caption
-  restored.button.UserControl_ReadProperties(odd), restored.button.UserControl_WriteProperties(written);
-  EXPECT_EQ(std::tuple(written.Entries().size(), restored.button.Caption()), std::tuple(1u, std::wstring(L"Shout")));
+  defaults.button.UserControl_ReadProperties(odd), defaults.button.UserControl_WriteProperties(written);
+  EXPECT_EQ(std::tuple(written.Entries().size(), defaults.button.Caption()), std::tuple(1u, std::wstring(L"Shout")));
 }
 
 TEST(Persistence, TheReviewDialogsButtonsAreRestoredAsSavedOthersFromTheirLayout) {
