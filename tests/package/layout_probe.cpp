@@ -1,12 +1,8 @@
-// package_layout_probe TITLE CLIENT_WIDTH_TWIPS CLIENT_HEIGHT_TWIPS [TIMEOUT_SECONDS]
-// Checks the layout of the visible window with that title at the screen's DPI:
-// the client area is the twips scaled; no control is cut by the window's edge;
-// no two controls overlap where they draw (one wholly inside another is
-// layering); no label's or check box's text is cut. Text is judged from the
-// screen's pixels (the font belongs to the other process): ink in the last
-// visible column, or a bottom row filled as a line cut in half fills it.
-// Prints what it saw and "window-rect X Y W H" for cropping a screenshot.
-// Exit code: 0 all well, 1 problems found, 2 no such window.
+// package_layout_probe TITLE CLIENT_WIDTH_TWIPS CLIENT_HEIGHT_TWIPS TIMEOUT_SECONDS
+// Judges the visible window with that title at the screen's DPI: the client
+// area is the twips scaled; no control is cut by the edge; no two overlap where
+// they draw (one inside another is layering); no label's text is cut, seen in
+// the screen's pixels. Exit code: 0 all well, 1 problems, 2 no such window.
 #include <windows.h>
 
 #include <algorithm>
@@ -55,8 +51,7 @@ std::vector<std::uint32_t> ClientPixels(HWND window, LONG width, LONG height) {
   BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY);
   SelectObject(memory.get(), old);
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
   return pixels;
 }
@@ -106,40 +101,32 @@ RECT JudgeText(const std::vector<std::uint32_t>& pixels, LONG width, const std::
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: package_layout_probe TITLE WIDTH_TWIPS HEIGHT_TWIPS [TIMEOUT_SECONDS]\n");
-    return 2;
-  }
+  if (argc < 5) return 2;
   SetProcessDPIAware();  // real pixels, never a scaled-down view
   HWND window = nullptr;
-  for (int waited = 0; waited < (argc > 4 ? std::atoi(argv[4]) : 30) * 10 && !window; ++waited, Sleep(100)) {
+  for (int waited = 0; waited < std::atoi(argv[4]) * 10 && !IsWindowVisible(window); ++waited, Sleep(100)) {
     window = FindWindowA(nullptr, argv[1]);
-    if (window && !IsWindowVisible(window)) window = nullptr;
   }
-  if (!window) {
-    std::printf("no visible window titled \"%s\"\n", argv[1]);
-    return 2;
-  }
+  if (!IsWindowVisible(window)) return 2;
   Sleep(1500);  // let it finish laying out and painting
   const int dpi = GetDeviceCaps(ScreenDc(GetDC(nullptr)).get(), LOGPIXELSY);
-  RECT frame{};
-  RECT client{};
+  RECT frame{}, client{};
   GetWindowRect(window, &frame);
   GetClientRect(window, &client);
-  std::printf("dpi %d\nwindow-rect %ld %ld %ld %ld\nclient %ld x %ld\n", dpi, frame.left, frame.top,
-              frame.right - frame.left, frame.bottom - frame.top, client.right, client.bottom);
+  std::printf("dpi %d\nwindow-rect %ld %ld %ld %ld\n", dpi, frame.left, frame.top, frame.right - frame.left,
+              frame.bottom - frame.top);
   std::vector<std::string> problems;
   const int wantWidth = MulDiv(std::atoi(argv[2]), dpi, 1440);
   const int wantHeight = MulDiv(std::atoi(argv[3]), dpi, 1440);
   if (std::abs(client.right - wantWidth) > 2 || std::abs(client.bottom - wantHeight) > 2) {
-    problems.push_back("client area expected " + std::to_string(wantWidth) + " x " + std::to_string(wantHeight));
+    problems.push_back("client area " + std::to_string(client.right) + " x " + std::to_string(client.bottom) +
+                       ", expected " + std::to_string(wantWidth) + " x " + std::to_string(wantHeight));
   }
 
   std::vector<Control> controls;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
-    char kind[64] = {};
-    char text[512] = {};
+    char kind[64] = {}, text[512] = {};
     GetClassNameA(child, kind, sizeof kind);
     GetWindowTextA(child, text, sizeof text);
     Control& control = controls.emplace_back();
@@ -155,8 +142,6 @@ int main(int argc, char** argv) {
   const auto pixels = ClientPixels(window, client.right, client.bottom);
   std::vector<const Control*> shown;
   for (Control& control : controls) {
-    std::printf("control %s at %ld,%ld size %ld x %ld\n", control.name.c_str(), control.box.left, control.box.top,
-                control.box.right - control.box.left, control.box.bottom - control.box.top);
     if (!Overlap(control.box, client)) continue;  // hidden until the window grows
     if (!Contains(client, control.box)) problems.push_back(control.name + " is cut by the window's edge");
     if (control.text) control.ink = JudgeText(pixels, client.right, controls, control, problems);
@@ -172,6 +157,5 @@ int main(int argc, char** argv) {
     }
   }
   for (const std::string& problem : problems) std::printf("PROBLEM: %s\n", problem.c_str());
-  std::printf("%zu control(s), %zu problem(s)\n", controls.size(), problems.size());
   return problems.empty() ? 0 : 1;
 }

@@ -1,6 +1,5 @@
-// What the build's tavrel.exe carries and the example watch list beside it,
-// read back through the Windows calls Explorer and the loader use (run under
-// Wine). check-packages holds the zipped copies to these.
+// What the build's tavrel.exe carries and the example watch list beside it, read
+// back through the Windows calls Explorer and the loader use (run under Wine).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -40,7 +39,6 @@ TEST(ShippedResources, VersionInformationCarriesTheBuildVersion) {
                        fixed->dwProductVersionLS, fixed->dwFileType),
             std::tuple(major << 16 | minor, patch << 16, major << 16 | minor, patch << 16, DWORD{VFT_APP}));
   for (const auto& [name, value] : {std::pair{L"FileVersion", L"" TAVREL_TEST_VERSION},
-                                    {L"ProductVersion", L"" TAVREL_TEST_VERSION},
                                     {L"ProductName", L"Brix Tavrel"},
                                     {L"FileDescription", L"Tavrel registry guard"},
                                     {L"CompanyName", L"Brix Computers"},
