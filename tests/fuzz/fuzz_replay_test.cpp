@@ -27,7 +27,6 @@ void Replay(const std::string& target, void (*body)(const std::uint8_t*, std::si
   for (std::size_t size = 0; size <= sizeof(tiny); ++size) body(tiny, size);
 }
 
-TEST(FuzzReplay, WatchListLoader) { Replay("watch_list_loader", FuzzWatchListLoader); }
 TEST(FuzzReplay, UserWatchList) { Replay("user_watch_list", FuzzUserWatchList); }
 TEST(FuzzReplay, ChangeRows) { Replay("change_rows", FuzzChangeRows); }
 

@@ -10,7 +10,6 @@
 
 namespace tavrel::fuzz {
 
-void FuzzWatchListLoader(const std::uint8_t* data, std::size_t size);
 void FuzzUserWatchList(const std::uint8_t* data, std::size_t size);
 void FuzzChangeRows(const std::uint8_t* data, std::size_t size);
 

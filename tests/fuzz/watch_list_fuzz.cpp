@@ -13,12 +13,22 @@ namespace {
 
 const std::wstring kFolder = L"C:\\Tavrel", kPath = kFolder + kUserWatchListFileName;
 
-// The file's lines as the writer reads them back (trimmed), and the entries a load takes from them.
+// The file's lines as the writer reads them back (trimmed), and the entries a load takes from them -- each one the
+// grammar can write back as a line, whatever bytes the file started with.
 std::pair<std::vector<std::wstring>, std::vector<WatchEntry>> Read(const MemoryFiles& files) {
   std::vector<std::wstring> lines = ReadAnsiLines(files, kPath).value_or(std::vector<std::wstring>{});
   for (auto& line : lines) line = std::wstring(TrimSpaces(line));
   WatchList list;  // the files hold no main watch list
   list.LoadWatchList(files, kFolder);
+  for (const WatchEntry& entry : list.WatchEntries) {
+    FuzzCheck((entry.Label + entry.KeyPath + entry.ValueName).find_first_of(L"\r\n\t") == std::wstring::npos &&
+                  entry.ValueName.find(L'\\') == std::wstring::npos && entry.Label.find_first_of(L" '") != 0,
+              "no field holds a line end or TAB, no value name a separator, no label a leading space or comment mark");
+    const std::wstring line = entry.Label + L'\t' + RootName(entry.Root) + L'\\' + entry.KeyPath +
+                              (entry.Label == kMonitorLabel ? L"" : L'\\' + entry.ValueName);
+    FuzzCheck(entry.Root == kNoRoot || ParseWatchEntry(line) == entry,
+              "an entry written as a line parses back to itself");
+  }
   return {lines, list.WatchEntries};
 }
 
@@ -28,39 +38,6 @@ bool StartsWith(const std::vector<T>& whole, const std::vector<T>& part) {
 }
 
 }  // namespace
-
-// Input: flags (bits 0/1: the main/user file is missing, bits 2/3: it cannot be read),
-// the main file's length (16 bits) and bytes, then the user file's bytes.
-void FuzzWatchListLoader(const std::uint8_t* data, std::size_t size) {
-  FuzzInput input{data, size};
-  const std::uint8_t flags = input.Byte();
-  const std::string bytes[2] = {input.Bytes(input.Number16()), input.Bytes(size)};
-  const std::wstring paths[2] = {kFolder + kWatchListFileName, kPath};
-  MemoryFiles both, alone[2];
-  WatchList list, joined;
-  for (int f = 0; f < 2; ++f) {
-    for (MemoryFiles* files : {&both, &alone[f]}) {
-      if ((flags & (1 << f)) == 0) files->contents[paths[f]] = bytes[f];
-      if ((flags & (4 << f)) != 0) files->unreadable.insert(paths[f]);
-    }
-    const std::size_t before = joined.WatchEntries.size();
-    joined.LoadWatchList(alone[f], kFolder);
-    FuzzCheck((flags & (5 << f)) == 0 || joined.WatchEntries.size() == before,
-              "a missing or unreadable file adds nothing");
-  }
-  list.LoadWatchList(both, kFolder);
-  FuzzCheck(list.WatchEntries == joined.WatchEntries, "entries are the main file's followed by the user file's");
-  for (const WatchEntry& entry : list.WatchEntries) {
-    FuzzCheck((entry.Label + entry.KeyPath + entry.ValueName).find_first_of(L"\r\n\t") == std::wstring::npos &&
-                  entry.ValueName.find(L'\\') == std::wstring::npos && entry.Label.find_first_of(L" '") != 0,
-              "no field holds a line end or TAB, no value name a separator, no label a leading space or comment mark");
-    // Written back the way the grammar reads it, a line gives the same entry.
-    const std::wstring line = entry.Label + L'\t' + RootName(entry.Root) + L'\\' + entry.KeyPath +
-                              (entry.Label == kMonitorLabel ? L"" : L'\\' + entry.ValueName);
-    FuzzCheck(entry.Root == kNoRoot || ParseWatchEntry(line) == entry,
-              "an entry written as a line parses back to itself");
-  }
-}
 
 // Input: flags (bit 0: the file exists), the file's length (16 bits) and bytes, then up to 8
 // operations: a byte (bit 0: append or remove; bits 1-3 the root, 7 none), key path, value name.

@@ -38,21 +38,14 @@ TEST(WatchList, DataLinesAreTakenApartExactlyAsWrittenOrSkipped) {
                                         {L"v", kUsers, L"K", L""},           // the key's unnamed value
                                         {L"Zwölf", kNoRoot, L"K", L"V"},
                                         {L"", kUsers, L"K", L"V"}}));
-  EXPECT_EQ(std::tuple(list.LastWatchIndex(), WatchList().LastWatchIndex(), list.GetWatchEntry(8)),
-            std::tuple(8, 0, list.WatchEntries[8]));
   EXPECT_EQ(std::pair(list.GetWatchEntry(9), list.GetWatchEntry(-1)), std::pair(WatchEntry{}, WatchEntry{}));
 }
 
 TEST(WatchList, RootNamesFoldOnlyAsciiCaseAndAreWrittenInCapitals) {
   for (RootHandle root = kClassesRoot; root <= kDynData; ++root)
     EXPECT_EQ(RootFromName(ToLower(RootName(root))), root) << root;
-  EXPECT_EQ(RootName(kLocalMachine), L"HKEY_LOCAL_MACHINE");
-  for (const wchar_t* name : {L"HKLM", L"HKEY_LOCAL_MACHINE ", L"hkey_current_conf\x0131g",
-                              L"H\x212A"
-                              L"EY_USERS",
-                              L""})
+  for (const wchar_t* name : {L"HKLM", L"HKEY_LOCAL_MACHINE ", L"hkey_current_conf\x0131g", L"H\u212AEY_USERS", L""})
     EXPECT_EQ(RootFromName(name), 0u);
-  EXPECT_EQ(RootName(0x80000007u) + RootName(kNoRoot), L"");
 }
 
 TEST(WatchList, LoadsTheMainFileThenTheUserFileSkippingCommentsBlanksAndUnreadableFiles) {
@@ -71,8 +64,6 @@ TEST(WatchList, LoadsTheMainFileThenTheUserFileSkippingCommentsBlanksAndUnreadab
             (Entries{{L"MONITOR", kUsers, L"Café", L""}, {L"v", kUsers, L"K", L"V"}, {L"u", kUsers, L"K", L"V"}}));
   files.unreadable.insert(L"C:\\T\\tavrel.ini");  // locked by another program: skipped like a missing file
   EXPECT_EQ(load(), (Entries{{L"u", kUsers, L"K", L"V"}}));
-  files.contents.erase(L"C:\\T\\tavrel-user.ini");
-  EXPECT_EQ(load(), Entries{});
 }
 
 const std::wstring kFile = L"C:\\T\\tavrel-user.ini";
@@ -86,21 +77,17 @@ TEST(UserWatchList, AppendStampsOneLineRemoveTakesOutLinesNamingTheValueAndBothR
   files.contents[kFile] = "  2026-01-01 00:00:00\tHKEY_USERS\\K\\A  \r\n' a comment\r\n\r\n   \n'last without end";
   clock.Set({2027, 10, 2, 0, 4, 59});
   writer.AppendUserWatchEntry(kCurrentUser, L"Software\\Caf\u00E9", L"\u20AC \u0416");
-  // An unknown root gives a path starting with a backslash; there is no duplicate check; a line
-  // break in a name becomes '?', or the rest of the name would be a line of its own.
-  writer.AppendUserWatchEntry(0x80000007u, L"K", L"V");
+  // An unknown root gives a path starting with a backslash; a line break in a name becomes '?', or
+  // the rest of the name would be a line of its own.
   writer.AppendUserWatchEntry(0x80000007u, L"K", L"V");
   writer.AppendUserWatchEntry(kUsers, L"K\r", L"x\r\nMONITOR\tHKEY_USERS\\K\ny");
   EXPECT_EQ(files.contents[kFile],
             "2026-01-01 00:00:00\tHKEY_USERS\\K\\A\r\n' a comment\r\n\r\n\r\n'last without end\r\n"
             "2027-10-02 00:04:59\tHKEY_CURRENT_USER\\Software\\Caf\xE9\\\x80 ?\r\n"
-            "2027-10-02 00:04:59\t\\K\\V\r\n2027-10-02 00:04:59\t\\K\\V\r\n"
+            "2027-10-02 00:04:59\t\\K\\V\r\n"
             "2027-10-02 00:04:59\tHKEY_USERS\\K?\\x??MONITOR\tHKEY_USERS\\K?y\r\n");
 
   // Removal drops every line naming the value under any root, case ignored, and only trims the rest.
-  files.contents.erase(kFile);
-  writer.RemoveUserWatchEntry(L"K", L"V");
-  EXPECT_FALSE(files.contents.contains(kFile));  // a missing file stays missing
   files.contents[kFile] =
       "2026-03-14 09:05:07\tHKEY_LOCAL_MACHINE\\Software\\Example\\Run\\Updater\r\n"
       "' 2026-03-14 09:05:07\tHKEY_LOCAL_MACHINE\\Software\\Example\\Run\\Updater\r\n"
