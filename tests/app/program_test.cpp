@@ -25,11 +25,9 @@ void Plant(World& world, Seed seed) {
   if (seed == Seed::Nothing) world.Set(BackupKeyFor(run), L"Updater", L"u");
 }
 
-// A whole run, by how it starts, what the scan finds and the host's settings:
-// the box, the alert, the dialog, the rows applied at once or after the
-// count-down, "Silent Mode", and the status values and where they go. Clicks
-// made while the scan runs reach the window at the finish's one pump: a
-// second Scan Now, Close and the frame's close are all dropped.
+// A whole run, by how it starts, what the scan finds and the host's settings: the box, the alert, the dialog, the rows
+// applied at once or after the count-down, "Silent Mode", and the status values and where they go. Clicks made while
+// the scan runs reach the window at the finish's one pump: a second Scan Now, Close and the frame's close are dropped.
 TEST(ProgramTest, HowARunEnds) {
   const wchar_t* const no = nullptr;
   const struct {
@@ -64,7 +62,7 @@ TEST(ProgramTest, HowARunEnds) {
     Plant(world, c.seed);
     if (c.autoRepair) world.Set(kHost, L"AutoRepair", c.autoRepair);
     if (c.silent) world.Set(kHost, L"Tavrel Silent Mode", c.silent);
-    world.lock.SetOtherInstanceRunning(c.how == kOtherInstance);
+    world.lock.otherInstanceRunning = c.how == kOtherInstance;
     bool windowShown = false;
     world.toolkit.Post([&] {
       windowShown = world.ScanForm() && world.ScanForm()->IsVisible();

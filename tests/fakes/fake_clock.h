@@ -3,20 +3,15 @@
 
 namespace tavrel {
 
-// A clock that shows whatever time the test sets, and counts its readings.
+// A clock that shows whatever time the test sets.
 class FakeClock final : public Clock {
  public:
   explicit FakeClock(LocalTime now = {2026, 3, 14, 9, 5, 7}) : now_(now) {}
   void Set(LocalTime now) { now_ = now; }
-  [[nodiscard]] LocalTime Now() const override {
-    ++reads_;
-    return now_;
-  }
-  [[nodiscard]] int Reads() const { return reads_; }
+  [[nodiscard]] LocalTime Now() const override { return now_; }
 
  private:
   LocalTime now_;
-  mutable int reads_ = 0;
 };
 
 }  // namespace tavrel

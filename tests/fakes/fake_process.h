@@ -7,34 +7,26 @@
 
 namespace tavrel {
 
-class FakeProcess final : public Process {
- public:
-  FakeProcess(std::wstring argumentText, std::wstring programFolder)
-      : argumentText_(std::move(argumentText)), programFolder_(std::move(programFolder)) {}
-  [[nodiscard]] std::wstring ArgumentText() const override { return argumentText_; }
-  [[nodiscard]] std::wstring ProgramFolder() const override { return programFolder_; }
-
- private:
-  std::wstring argumentText_, programFolder_;
+struct FakeProcess final : Process {
+  [[nodiscard]] std::wstring ArgumentText() const override { return argumentText; }
+  [[nodiscard]] std::wstring ProgramFolder() const override { return programFolder; }
+  std::wstring argumentText, programFolder;
 };
 
 // One lock shared by the "processes" of a test: held while a guard lives, or
 // while the test says another instance runs.
-class FakeInstanceLock final : public InstanceLock {
- public:
-  void SetOtherInstanceRunning(bool running) { otherRunning_ = running; }
-  [[nodiscard]] bool IsHeld() const { return held_.use_count() > 1; }
+struct FakeInstanceLock final : InstanceLock {
   [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire() override {
-    if (otherRunning_ || IsHeld()) return nullptr;
+    if (otherInstanceRunning || held_.use_count() > 1) return nullptr;
     struct Guard final : InstanceGuard {
       explicit Guard(std::shared_ptr<int> held) : held_(std::move(held)) {}
       std::shared_ptr<int> held_;
     };
     return std::make_unique<Guard>(held_);
   }
+  bool otherInstanceRunning = false;
 
  private:
-  bool otherRunning_ = false;
   std::shared_ptr<int> held_ = std::make_shared<int>();
 };
 

@@ -1,57 +1,44 @@
 #pragma once
-// Passes every call to a file system (a real one, or files in memory when made
-// without one), except the calls a test marks to fail. A failing WriteAndFlush
-// first writes half of the bytes, as a disk that fills up would; a failing
-// Remove removes nothing. Every call is recorded.
+// Files in memory, except the calls a test marks to fail. A failing
+// WriteAndFlush first writes half of the bytes, as a disk that fills up would;
+// a failing Remove removes nothing. Calls are counted per operation.
 #include <map>
 #include <set>
-#include <string>
-#include <vector>
+#include <utility>
 
-#include "platform/files.h"
 #include "tests/fakes/memory_files.h"
 
 namespace tavrel {
 
 enum class FileOp { FileLength, ReadAll, WriteAndFlush, ReplaceWith, Remove };
 
-class FaultyFileSystem final : public FileSystem {
+class FaultyFileSystem final : public MemoryFiles {
  public:
-  struct Call {
-    FileOp op;
-    std::wstring path;
-  };
+  // The call of op with this 0-based number (counted from the start) fails.
+  void FailCall(FileOp op, int number) { failing_.insert({op, number}); }
 
-  FaultyFileSystem() : real_(memory_) {}
-  explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
-  FaultyFileSystem(const FaultyFileSystem&) = delete;
-  FaultyFileSystem& operator=(const FaultyFileSystem&) = delete;
+  std::optional<std::uint64_t> FileLength(const std::wstring& path) const override {
+    return Fails(FileOp::FileLength) ? std::nullopt : MemoryFiles::FileLength(path);
+  }
+  std::optional<std::string> ReadAll(const std::wstring& path) const override {
+    return Fails(FileOp::ReadAll) ? std::nullopt : MemoryFiles::ReadAll(path);
+  }
+  bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override {
+    const bool fails = Fails(FileOp::WriteAndFlush);
+    return MemoryFiles::WriteAndFlush(path, fails ? bytes.substr(0, bytes.size() / 2) : bytes) && !fails;
+  }
+  bool ReplaceWith(const std::wstring& from, const std::wstring& to) override {
+    return !Fails(FileOp::ReplaceWith) && MemoryFiles::ReplaceWith(from, to);
+  }
+  void Remove(const std::wstring& path) override {
+    if (!Fails(FileOp::Remove)) MemoryFiles::Remove(path);
+  }
 
-  // Every call of op fails from now on.
-  void FailAlways(FileOp op) { failAlways_.insert(op); }
-  // Only the call of op with this 0-based number (counted from the start) fails.
-  void FailCall(FileOp op, int number) { failCalls_[op].insert(number); }
-  void Heal() { failAlways_.clear(), failCalls_.clear(); }
-  [[nodiscard]] int CallCount(FileOp op) const;
-  [[nodiscard]] const std::vector<Call>& Calls() const { return calls_; }
-  // The files in memory, by path.
-  [[nodiscard]] std::map<std::wstring, std::string>& Contents() { return memory_.contents; }
-
-  [[nodiscard]] std::optional<std::uint64_t> FileLength(const std::wstring& path) const override;
-  [[nodiscard]] std::optional<std::string> ReadAll(const std::wstring& path) const override;
-  [[nodiscard]] bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override;
-  [[nodiscard]] bool ReplaceWith(const std::wstring& from, const std::wstring& to) override;
-  void Remove(const std::wstring& path) override;
+  mutable std::map<FileOp, int> calls;
 
  private:
-  // Records the call and tells whether it is to fail.
-  bool Record(FileOp op, const std::wstring& path) const;
-
-  MemoryFiles memory_;
-  FileSystem& real_;
-  std::set<FileOp> failAlways_;
-  std::map<FileOp, std::set<int>> failCalls_;
-  mutable std::vector<Call> calls_;
+  bool Fails(FileOp op) const { return failing_.contains({op, calls[op]++}); }
+  std::set<std::pair<FileOp, int>> failing_;
 };
 
 }  // namespace tavrel

@@ -9,7 +9,7 @@
 
 namespace tavrel {
 
-struct MemoryFiles final : FileSystem {
+struct MemoryFiles : FileSystem {
   std::optional<std::uint64_t> FileLength(const std::wstring& path) const override {
     return contents.contains(path) ? std::optional(contents.at(path).size()) : std::nullopt;
   }

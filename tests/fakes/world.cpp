@@ -30,7 +30,7 @@ void World::Clean() {
 
 void World::Watch(Text line) {
   watchList.ParseWatchLine(line);
-  files.Contents()[std::wstring(kFolder) + L"\\tavrel.ini"] += ToAnsi(line) + "\r\n";
+  files.contents[std::wstring(kFolder) + L"\\tavrel.ini"] += ToAnsi(line) + "\r\n";
 }
 
 bool World::KeyExists(Text key) {
@@ -51,7 +51,9 @@ void World::Scan(Text scanType) {
 
 Program& World::New(Text argumentText) {
   program.reset();
-  process = std::make_unique<FakeProcess>(argumentText, kFolder);
+  process = std::make_unique<FakeProcess>();
+  process->argumentText = argumentText;
+  process->programFolder = kFolder;
   program = std::make_unique<Program>(ProgramServices{*process, lock, files, clock, sound, api, toolkit});
   return *program;
 }

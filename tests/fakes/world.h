@@ -1,7 +1,6 @@
 #pragma once
-// The one test world: a machine (registry, files, clock, instance lock, sound,
-// headless toolkit), the scan engine and the review dialog wired to it as one
-// process holds them, and on demand a whole Tavrel process on the same machine.
+// The one test world: a machine (registry, files, clock, instance lock, sound, headless toolkit), the scan engine and
+// the review dialog wired to it as one process holds them, and on demand a whole Tavrel process on the same machine.
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,8 +31,6 @@ class World {
   // where the test's scratch keys are cleared before and after.
   explicit World(std::unique_ptr<RegistryApi> realRegistry = nullptr);
   ~World();
-  World(const World&) = delete;
-  World& operator=(const World&) = delete;
 
   // A scratch key of this test: Run, Run\Sub, Other or Probe.
   [[nodiscard]] std::wstring Key(Text name) const { return base_ + L"\\" + name; }
@@ -46,7 +43,6 @@ class World {
   void Set(Text key, Text name, Text text, RootHandle root = kCurrentUser) {
     (void)registry.WriteStringValue(root, key, name, text);
   }
-  // Names and texts, in this order.
   void Set(Text key, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
     for (const auto& [name, text] : values) Set(key, name, text);
   }

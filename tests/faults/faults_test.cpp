@@ -1,13 +1,10 @@
-// Every registry call and every file operation of a Backup, a Restore, a
-// Compare and the review dialog's OK action fails in turn. Whatever fails:
-// nothing crashes, no key stays open, every value the failed call was not
-// about ends as it does when nothing fails, and the user watch-list file is
-// never cut short nor loses a line it keeps.
+// Every registry call and every file operation of a Backup, a Restore, a Compare and the review dialog's OK action
+// fails in turn. Whatever fails: nothing crashes, no key stays open, every value the failed call was not about ends as
+// it does when nothing fails, and the user watch-list file is never cut short nor loses a line it keeps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -71,17 +68,16 @@ struct Outcome {
   std::vector<ChangeRow> rows{};
   std::size_t openHandles = 0, leftovers = 0;  // leftovers: files other than the two lists
   std::vector<std::pair<std::wstring, std::wstring>> calls{};
-  int fileCalls[5] = {};
+  std::map<FileOp, int> fileCalls{};
 };
 
-// A watched key with unchanged, changed and created (a string, a number and a
-// flagged one) values against its backup copy, which holds one value the key lost; two
-// value entries, one of them present; and the user watch list naming both.
-Outcome Perform(Operation operation, std::optional<std::size_t> failCall = {}, RegStatus status = 0,
-                const std::function<void(FaultyFileSystem&)>& fileFaults = {}, bool userFile = true) {
-  auto owned = std::make_unique<Recorder>();
-  Recorder& recorder = *owned;
-  World w(std::move(owned));
+// A watched key with unchanged, changed and created (a string, a number and a flagged one) values against its backup
+// copy, which holds one value the key lost; two value entries, one of them present; and the user watch list naming
+// both. Registry call failCall fails with status, or else call fileCall of file operation fileOp fails.
+Outcome Perform(Operation operation, bool userFile, std::optional<std::size_t> failCall = {}, RegStatus status = 0,
+                int fileOp = 0, int fileCall = -1) {
+  World w(std::make_unique<Recorder>());
+  auto& recorder = static_cast<Recorder&>(*w.real);
   const std::wstring run = w.Key(L"Run"), backup = BackupKeyFor(run), other = w.Key(L"Other");
   w.Set(run, {{L"Keep", L"k.exe"}, {L"Changed", L"new.exe"}, {L"Created", L"c.exe"}, {L"Flagged", L"evil.exe"}});
   w.Set(backup, {{L"Keep", L"k.exe"}, {L"Changed", L"old.exe"}, {L"Gone", L"gone.exe"}});
@@ -91,7 +87,7 @@ Outcome Perform(Operation operation, std::optional<std::size_t> failCall = {}, R
   for (const wchar_t* name : {L"Stray", L"Flagged"}) {
     w.WatchValue(L"Watch", other, name);
     if (userFile)
-      w.files.Contents()[kUserList] +=
+      w.files.contents[kUserList] +=
           ToAnsi(L"2026-01-01 00:00:00\tHKEY_CURRENT_USER\\" + other + L"\\" + name + L"\r\n");
   }
   if (operation == Operation::OkAsScanned || operation == Operation::OkInverted) w.Scan(kScanCompare);
@@ -102,35 +98,25 @@ Outcome Perform(Operation operation, std::optional<std::size_t> failCall = {}, R
   std::size_t calls = 0;
   if (failCall)
     recorder.memory.SetFaultHook([&](RegCall) { return calls++ == *failCall ? std::optional(status) : std::nullopt; });
-  if (fileFaults) fileFaults(w.files);
-  const auto userFileNow = [&w] { return w.files.Contents().contains(kUserList) ? w.files.Contents()[kUserList] : ""; };
+  if (fileCall >= 0) w.files.FailCall(FileOp(fileOp), fileCall);
+  const auto userFileNow = [&w] { return w.files.contents.contains(kUserList) ? w.files.contents[kUserList] : ""; };
   Outcome outcome{.userFileBefore = userFileNow()};
-  switch (operation) {
-    case Operation::Backup:
-      w.driver.ScanWatchList(kScanBackup);
-      break;
-    case Operation::Restore:
-      w.driver.ScanWatchList(kScanRestore);
-      break;
-    case Operation::Compare:
-      w.Scan(kScanCompare);
-      outcome.rows = w.Rows();
-      break;
-    default:
-      w.dialog.BrixButton1_Click();
-      break;
+  if (operation <= Operation::Compare) {
+    w.Scan(std::array{kScanBackup, kScanRestore, kScanCompare}[static_cast<int>(operation)]);
+    outcome.rows = w.Rows();
+  } else {
+    w.dialog.BrixButton1_Click();
   }
   recorder.memory.SetFaultHook(nullptr);
   for (const auto& [root, key] : {std::pair{kCurrentUser, run},
                                   {kCurrentUser, backup},
                                   {kCurrentUser, other},
                                   {kLocalMachine, std::wstring(kProgramKey)}}) {
-    for (const StoredValue& value : recorder.memory.Values(root, key)) {
+    for (const StoredValue& value : recorder.memory.Values(root, key))
       outcome.state[std::to_wstring(root) + L":" + ToLower(key) + L"|" + ToLower(value.name)] = value;
-    }
   }
-  for (const auto& call : w.files.Calls()) ++outcome.fileCalls[static_cast<int>(call.op)];
-  for (const auto& [path, bytes] : w.files.Contents()) outcome.leftovers += !path.ends_with(L".ini");
+  outcome.fileCalls = w.files.calls;
+  for (const auto& [path, bytes] : w.files.contents) outcome.leftovers += !path.ends_with(L".ini");
   outcome.userFile = userFileNow();
   outcome.openHandles = recorder.memory.OpenHandleCount();
   outcome.calls = recorder.calls;
@@ -144,9 +130,8 @@ std::set<std::wstring> Affected(const Outcome& clean, std::size_t i, const Snaps
   if (name == L"<") return i > 0 ? Affected(clean, i - 1, start) : std::set<std::wstring>{};
   if (name != L"*") return {name};
   std::set<std::wstring> names;
-  for (const auto& [entry, value] : start) {
+  for (const auto& [entry, value] : start)
     if (entry.starts_with(key + L"|")) names.insert(entry.substr(key.size() + 1));
-  }
   return names;
 }
 
@@ -158,33 +143,28 @@ std::set<std::string> LinesOf(const std::string& text) {
 }
 
 TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
-  const Snapshot start = Perform(Operation::Compare).state;
+  const Snapshot start = Perform(Operation::Compare, true).state;
   for (const bool userFile : {true, false}) {
     for (const Operation op :
          {Operation::Backup, Operation::Restore, Operation::Compare, Operation::OkAsScanned, Operation::OkInverted}) {
-      const Outcome clean = Perform(op, {}, 0, {}, userFile);
+      const Outcome clean = Perform(op, userFile);
       ASSERT_GT(clean.calls.size(), 20u) << "the sweep must have calls to fail";
       // The created number, copied with its type or deleted: Backup, Restore, Compare, OK as scanned, OK inverted.
       const auto numbers = std::ranges::count_if(
           clean.state, [](const auto& e) { return e.first.ends_with(L"|number") && e.second.type == kRegDword; });
       EXPECT_EQ(numbers, (std::array{2, 0, 1, 2, 0}[static_cast<int>(op)]));
       const std::set<std::string> oldLines = LinesOf(clean.userFileBefore), newLines = LinesOf(clean.userFile);
-      // Registry call i failing with one of two statuses, then file operation f's call n failing.
       std::vector<std::tuple<std::size_t, RegStatus, int, int>> faults;
       for (std::size_t i = 0; i < clean.calls.size(); ++i)
         faults.insert(faults.end(), {{i, kRegAccessDenied, 0, -1}, {i, kRegFileNotFound, 0, -1}});
-      for (int f = 0; f < 5; ++f) {
-        for (int n = 0; n < clean.fileCalls[f]; ++n) faults.emplace_back(0, 0, f, n);
-      }
+      for (const auto& [f, count] : clean.fileCalls)
+        for (int n = 0; n < count; ++n) faults.emplace_back(0, 0, static_cast<int>(f), n);
       for (const auto& [i, status, f, n] : faults) {
         SCOPED_TRACE(::testing::Message()
                      << "file " << userFile << ", operation " << static_cast<int>(op) << ": "
                      << (n < 0 ? "registry call " + std::to_string(i) + " on " + ToAnsi(clean.calls[i].first)
                                : "call " + std::to_string(n) + " of file operation " + std::to_string(f)));
-        const Outcome faulted =
-            n < 0 ? Perform(op, i, status, {}, userFile)
-                  : Perform(
-                        op, {}, 0, [&](FaultyFileSystem& files) { files.FailCall(FileOp(f), n); }, userFile);
+        const Outcome faulted = Perform(op, userFile, n < 0 ? std::optional(i) : std::nullopt, status, f, n);
         const std::set<std::wstring> affected = n < 0 ? Affected(clean, i, start) : std::set<std::wstring>{};
         EXPECT_EQ(faulted.openHandles, 0u) << "a key stayed open";
         for (const Snapshot* state : {&clean.state, &faulted.state}) {

@@ -24,9 +24,8 @@ HeadlessForm& Show(World& world, const std::vector<ChangeRow>& rows) {
   return *world.DialogForm();
 }
 
-// What OK does with each kind of row, ticked (keep) and unticked (undo): the
-// value V of the key and of its backup copy before and after, and how many
-// lines of the user watch list (one at the start) name it.
+// What OK does with each kind of row, ticked (keep) and unticked (undo): the value V of the key and of its backup copy
+// before and after, and how many lines of the user watch list (one at the start) name it.
 TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
   const wchar_t* const no = kAbsent;
   const struct {
@@ -53,13 +52,13 @@ TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
     World world;
     if (c.live != no) world.Set(kKey, L"V", c.live, c.root);
     if (c.copy != no) world.Set(kCopy, L"V", c.copy, c.root);
-    world.files.Contents()[kUserList] = "2027-01-01 10:00:00\tHKEY_CURRENT_USER\\Software\\W\\V\r\n";
+    world.files.contents[kUserList] = "2027-01-01 10:00:00\tHKEY_CURRENT_USER\\Software\\W\\V\r\n";
     world.dialog.LoadHidden().Append({c.fields, c.root, c.ticked});
     world.dialog.BrixButton1_Click();
     EXPECT_EQ(world.Get(kKey, L"V", c.root), c.liveAfter);
     EXPECT_EQ(world.Get(kCopy, L"V", c.root), c.copyAfter);
     EXPECT_EQ(world.Get(L"", L"V", c.root), kAbsent) << "a short row must not reach the root key";
-    const std::string& file = world.files.Contents()[kUserList];
+    const std::string& file = world.files.contents[kUserList];
     EXPECT_EQ(std::ranges::count(file, '\n'), c.userLines) << file;
   }
 }
