@@ -159,6 +159,7 @@ TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
         faults.insert(faults.end(), {{i, kRegAccessDenied, 0, -1}, {i, kRegFileNotFound, 0, -1}});
       for (const auto& [f, count] : clean.fileCalls)
         for (int n = 0; n < count; ++n) faults.emplace_back(0, 0, static_cast<int>(f), n);
+      int bitten = 0;  // a sweep whose faults never take effect proves nothing
       for (const auto& [i, status, f, n] : faults) {
         SCOPED_TRACE(::testing::Message()
                      << "file " << userFile << ", operation " << static_cast<int>(op) << ": "
@@ -167,6 +168,7 @@ TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
         const Outcome faulted = Perform(op, userFile, n < 0 ? std::optional(i) : std::nullopt, status, f, n);
         const std::set<std::wstring> affected = n < 0 ? Affected(clean, i, start) : std::set<std::wstring>{};
         EXPECT_EQ(faulted.openHandles, 0u) << "a key stayed open";
+        bitten += faulted.state != clean.state || faulted.rows != clean.rows || faulted.userFile != clean.userFile;
         for (const Snapshot* state : {&clean.state, &faulted.state}) {
           for (const auto& [entry, value] : *state) {
             if (affected.contains(entry.substr(entry.find(L'|') + 1))) continue;
@@ -190,6 +192,7 @@ TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
           std::erase_if(*list, [&](auto& r) { return affected.contains(ToLower(r.Field(1))); });
         EXPECT_EQ(rows, cleanRows) << "a failure on one value cost the rows of others";
       }
+      EXPECT_GT(bitten, 0) << "no injected fault changed anything";
     }
   }
 }
