@@ -14,10 +14,9 @@ struct ButtonSettings {
   Colour ambient_back_color = system_colour::kButtonFace;
 };
 
-// The review dialog's OK and Cancel buttons are restored as that dialog saved
-// them, when the layout puts a button exactly where one of them sits; any
-// other button takes the layout's caption, font, back colour, frame and
-// alignment. Either way the values reach the button through its bag.
+// A button's saved settings are its layout (the review dialog's OK and Cancel
+// keep theirs in that dialog's table): caption, font, back colour, frame and
+// alignment reach the button through its property bag, as a saved form's would.
 [[nodiscard]] ButtonSettings SettingsForGradientButton(const GradientButtonSpec& layout);
 
 }  // namespace tavrel

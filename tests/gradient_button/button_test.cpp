@@ -174,16 +174,14 @@ TEST(Persistence, EveryPropertyTellsTheContainerAndRoundTripsThroughABag) {
   EXPECT_EQ(std::tuple(written.Entries().size(), defaults.button.Caption()), std::tuple(1u, std::wstring(L"Shout")));
 }
 
-TEST(Persistence, TheReviewDialogsButtonsAreRestoredAsSavedOthersFromTheirLayout) {
+TEST(Persistence, ALayoutsSettingsReachTheButtonThroughItsBag) {
   Host host;
   const auto restore = [b = &host.button](const GradientButtonSpec& layout) {
     b->UserControl_ReadProperties(SettingsForGradientButton(layout).properties);
     return std::tuple(BrixButtonControl(*b).Caption(), b->BackColor(), b->Font(), b->BorderStyle(), b->TextAlign());
   };
-  for (const auto& [left, caption] : {std::pair{1800, L"OK"}, std::pair{3480, L"Cancel"}}) {
-    EXPECT_EQ(restore({{{left, 3720, 1455, 375}, kArial825, L"x"}, 0, 0, 0}),
-              std::tuple(std::wstring(caption), kFace, SurfaceFont{L"Arial", 8.25, true}, 1, 2));
-  }
+  EXPECT_EQ(restore({{{1800, 3720, 1455, 375}, kArial825Bold, L"OK"}, kFace, 1, 2}),
+            std::tuple(std::wstring(L"OK"), kFace, SurfaceFont{L"Arial", 8.25, true}, 1, 2));
   EXPECT_EQ(restore({{{0, 0, 900, 300}, {L"Tahoma", 1200, false}, L"Go"}, 0x00112233, 2, 1}),
             std::tuple(std::wstring(L"Go"), Colour{0x00112233}, SurfaceFont{L"Tahoma", 12}, 2, 1));
 }
