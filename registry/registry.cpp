@@ -191,4 +191,10 @@ bool Registry::WriteRawValue(RootHandle root, const std::wstring& subKey, const 
   return Silently(false, [&] { return SetWhole(api_, root, subKey, valueName, value.type, value.bytes); });
 }
 
+bool Registry::PathHasLink(RootHandle root, const std::wstring& subKey) noexcept {
+  (void)root;
+  (void)subKey;
+  return false;
+}
+
 }  // namespace tavrel

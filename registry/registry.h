@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "registry/registry_api.h"
@@ -30,6 +31,13 @@ struct RawValue {
   bool operator==(const RawValue&) const = default;
 };
 
+// The registry's calls take a value name up to its first NUL, so a name with
+// a NUL inside (a known way to hide a value) would reach a different value:
+// such a name is listed and reported, never read, written or deleted.
+[[nodiscard]] inline bool IsNameable(std::wstring_view name) noexcept {
+  return name.find(L'\0') == std::wstring_view::npos;
+}
+
 class Registry {
  public:
   explicit Registry(RegistryApi& api) noexcept : api_(api) {}
@@ -50,6 +58,10 @@ class Registry {
                                                      const std::wstring& valueName) noexcept;
   bool WriteRawValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
                      const RawValue& value) noexcept;
+
+  // True when a key along the path, the key itself included, is a registry
+  // link. Tavrel never works through one: it is reported instead.
+  [[nodiscard]] bool PathHasLink(RootHandle root, const std::wstring& subKey) noexcept;
 
  private:
   RegistryApi& api_;

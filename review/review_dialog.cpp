@@ -127,7 +127,7 @@ void ReviewDialog::ApplyRow(const ChangeRow& row) {
       copyValue(row.Field(4), row.Field(3), row.Field(2));
     } else {
       registry_.DeleteValue(root, row.Field(4), name);
-      userWatchList_.AppendUserWatchEntry(root, row.Field(4), name);
+      (void)userWatchList_.AppendUserWatchEntry(root, row.Field(4), name);
     }
   } else if (kind == L"changed") {
     if (row.Checked) {

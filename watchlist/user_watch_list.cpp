@@ -50,10 +50,10 @@ UserWatchListWriter::UserWatchListWriter(FileSystem& files, const Clock& clock, 
 
 // Neither operation reports a failure to its caller. The file is replaced in
 // one step, so a failed write (full disk, read-only file) leaves it as it was.
-void UserWatchListWriter::AppendUserWatchEntry(RootHandle root, const std::wstring& keyPath,
+bool UserWatchListWriter::AppendUserWatchEntry(RootHandle root, const std::wstring& keyPath,
                                                const std::wstring& valueName) {
   std::optional<std::vector<std::wstring>> lines = ReadKeptLines(files_, path_);
-  if (!lines) return;
+  if (!lines) return false;
   std::wstring line = EntryStamp(clock_) + L'\t' + RootName(root) + L'\\' + keyPath + L'\\' + valueName;
   // A registry name may hold CR or LF, which would end the line early and
   // turn the rest of the name into lines of its own (a MONITOR line, say).
@@ -61,7 +61,7 @@ void UserWatchListWriter::AppendUserWatchEntry(RootHandle root, const std::wstri
   std::replace_if(
       line.begin(), line.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L'?');
   lines->push_back(std::move(line));
-  static_cast<void>(ReplaceAnsiLines(files_, path_, *lines));
+  return ReplaceAnsiLines(files_, path_, *lines);
 }
 
 void UserWatchListWriter::RemoveUserWatchEntry(const std::wstring& keyPath, const std::wstring& valueName) {

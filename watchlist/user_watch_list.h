@@ -12,7 +12,8 @@ class Clock;
 class UserWatchListWriter {
  public:
   UserWatchListWriter(FileSystem& files, const Clock& clock, std::wstring programFolder);
-  void AppendUserWatchEntry(RootHandle root, const std::wstring& keyPath, const std::wstring& valueName);
+  // True when the removal is on disk: the caller deletes the value only then.
+  [[nodiscard]] bool AppendUserWatchEntry(RootHandle root, const std::wstring& keyPath, const std::wstring& valueName);
   void RemoveUserWatchEntry(const std::wstring& keyPath, const std::wstring& valueName);
 
  private:

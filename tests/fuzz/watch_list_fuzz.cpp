@@ -55,7 +55,7 @@ void FuzzUserWatchList(const std::uint8_t* data, std::size_t size) {
     const MemoryFiles before = files;
     const auto [linesBefore, entriesBefore] = Read(files);
     if ((code & 1) == 0) {
-      writer.AppendUserWatchEntry(root, keyPath, valueName);
+      (void)writer.AppendUserWatchEntry(root, keyPath, valueName);
       const auto [lines, entries] = Read(files);
       FuzzCheck(files.contents.contains(kPath) && StartsWith(lines, linesBefore),
                 "append keeps every line before the new one");

@@ -72,15 +72,15 @@ TEST(UserWatchList, AppendStampsOneLineRemoveTakesOutLinesNamingTheValueAndBothR
   MemoryFiles files;
   FakeClock clock({2026, 3, 14, 9, 5, 7});
   UserWatchListWriter writer(files, clock, L"C:\\T");
-  writer.AppendUserWatchEntry(kLocalMachine, L"Software\\Example\\Run", L"Updater");
+  (void)writer.AppendUserWatchEntry(kLocalMachine, L"Software\\Example\\Run", L"Updater");
   EXPECT_EQ(files.contents[kFile], "2026-03-14 09:05:07\tHKEY_LOCAL_MACHINE\\Software\\Example\\Run\\Updater\r\n");
   files.contents[kFile] = "  2026-01-01 00:00:00\tHKEY_USERS\\K\\A  \r\n' a comment\r\n\r\n   \n'last without end";
   clock.Set({2027, 10, 2, 0, 4, 59});
-  writer.AppendUserWatchEntry(kCurrentUser, L"Software\\Caf\u00E9", L"\u20AC \u0416");
+  (void)writer.AppendUserWatchEntry(kCurrentUser, L"Software\\Caf\u00E9", L"\u20AC \u0416");
   // An unknown root gives a path starting with a backslash; a line break in a name becomes '?', or
   // the rest of the name would be a line of its own.
-  writer.AppendUserWatchEntry(0x80000007u, L"K", L"V");
-  writer.AppendUserWatchEntry(kUsers, L"K\r", L"x\r\nMONITOR\tHKEY_USERS\\K\ny");
+  (void)writer.AppendUserWatchEntry(0x80000007u, L"K", L"V");
+  (void)writer.AppendUserWatchEntry(kUsers, L"K\r", L"x\r\nMONITOR\tHKEY_USERS\\K\ny");
   EXPECT_EQ(files.contents[kFile],
             "2026-01-01 00:00:00\tHKEY_USERS\\K\\A\r\n' a comment\r\n\r\n\r\n'last without end\r\n"
             "2027-10-02 00:04:59\tHKEY_CURRENT_USER\\Software\\Caf\xE9\\\x80 ?\r\n"
