@@ -12,7 +12,7 @@
 namespace tavrel {
 namespace {
 
-constexpr wchar_t kScratch[] = L"Software\\Tavrel tests\\case folding";
+constexpr wchar_t kScratch[] = L"Software\\Tavrel case folding test";
 
 struct ScratchKey {
   HKEY key = nullptr;
