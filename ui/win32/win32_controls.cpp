@@ -271,8 +271,12 @@ std::optional<LRESULT> Win32CheckedList::Subclassed(HWND window, UINT message, W
     case WM_VSCROLL: {
       // The thumb's position comes in 16 bits; the scroll bar keeps all 32.
       if (win32::LowWord(wParam) != SB_THUMBTRACK && win32::LowWord(wParam) != SB_THUMBPOSITION) return std::nullopt;
-      SCROLLINFO info{.cbSize = sizeof(info), .fMask = SIF_TRACKPOS};
-      if (GetScrollInfo(window, SB_VERT, &info)) SendMessageW(window, LB_SETTOPINDEX, info.nTrackPos, 0);
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_TRACKPOS;
+      if (GetScrollInfo(window, SB_VERT, &info)) {
+        SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(info.nTrackPos), 0);
+      }
       return 0;
     }
     case WM_KEYDOWN: {
