@@ -29,7 +29,6 @@ void Plant(World& world, Seed seed) {
 // A whole run, by how it starts, what the scan finds and the host's settings: the box, the alert, the dialog, the rows
 // applied at once or after the count-down, "Silent Mode", and the status values and where they go. Clicks made while
 // the scan runs reach the window at the finish's one pump: a second Scan Now, Close and the frame's close are dropped.
-// A start-up scan that cannot take the instance leaves only the red status; an interactive one ends silently.
 TEST(ProgramTest, HowARunEnds) {
   const wchar_t* const no = nullptr;
   const struct {
@@ -66,9 +65,7 @@ TEST(ProgramTest, HowARunEnds) {
     Plant(world, c.seed);
     if (c.autoRepair) world.Set(kHost, L"AutoRepair", c.autoRepair);
     if (c.silent) world.Set(kHost, L"Tavrel Silent Mode", c.silent);
-    world.lock.otherInstanceLetsGoAfter = std::chrono::milliseconds(c.how == kHeld     ? 5001
-                                                                    : c.how == kLetsGo ? 5000
-                                                                                       : 0);
+    world.lock.otherInstanceLetsGoAfter = std::chrono::milliseconds(c.how < kHeld ? 0 : c.how == kHeld ? 5001 : 5000);
     bool windowShown = false;
     world.toolkit.Post([&] {
       windowShown = world.ScanForm() && world.ScanForm()->IsVisible();
@@ -99,8 +96,7 @@ TEST(ProgramTest, HowARunEnds) {
     EXPECT_EQ(applied(), c.applied);
     EXPECT_EQ(world.Get(kProgramKey, L"Silent Mode", kLocalMachine), c.silentMode);
     const std::wstring key = c.statusKey, prefix = key == kProgramKey ? L"" : L"Tavrel ";
-    const bool flagged = c.seed == Seed::Flagged;
-    const bool red = written ? flagged : c.how == kHeld && c.args == kStartup;
+    const bool flagged = c.seed == Seed::Flagged, red = written ? flagged : c.how == kHeld && c.args == kStartup;
     EXPECT_EQ(world.Get(key, prefix + L"Status"), red ? L"255" : written ? L"65280" : kAbsent);
     EXPECT_EQ(world.Get(key, prefix + L"Found"), !written ? kAbsent : flagged ? L"1" : L"0");
     EXPECT_EQ(world.Get(key, prefix + L"Last Check"), written ? L"2027-03-05 09:05:07" : kAbsent);
