@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
+#include "registry/utf16.h"
 #include "scan/backup_key.h"
 #include "tests/fakes/world.h"
 
@@ -14,10 +15,14 @@ namespace {
 constexpr wchar_t kKey[] = L"Software\\W";
 const std::wstring kCopy = BackupKeyFor(kKey);
 const std::wstring kUserList = std::wstring(kFolder) + L"\\tavrel-user.ini";
+std::vector<std::byte> Sz(Text text) { return EncodeUtf16Le(text + L'\0'); }
 
-// The dialog holding these rows, shown as the scan finish shows it.
+// The dialog holding these created rows (showing a REG_SZ), shown as the scan finish shows it.
 HeadlessForm& Show(World& world, const std::vector<ChangeRow>& rows) {
-  for (const ChangeRow& row : rows) world.dialog.LoadHidden().Append(row);
+  for (ChangeRow row : rows) {
+    row.Live = RawValue{kRegSz, Sz(row.Field(2))};
+    world.dialog.LoadHidden().Append(row);
+  }
   world.state.dtimer = kCountDownSeconds;
   world.dialog.EnableTimer();
   world.dialog.Show();
@@ -25,7 +30,8 @@ HeadlessForm& Show(World& world, const std::vector<ChangeRow>& rows) {
 }
 
 // What OK does with each kind of row, ticked (keep) and unticked (undo): the value V of the key and of its backup copy
-// before and after, and how many lines of the user watch list (one at the start) name it.
+// before and after, and how many lines of the user watch list (one at the start) name it. A row shows V as its text
+// fields say; an undo leaves a value that changed since it was shown, and a removal that cannot be written down.
 TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
   const wchar_t* const no = kAbsent;
   const struct {
@@ -34,32 +40,103 @@ TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
     const wchar_t *live, *copy, *liveAfter, *copyAfter;
     long userLines = 1;
     RootHandle root = kCurrentUser;
+    bool diskFull = false;
   } cases[] = {
       {{L"Created", L"V", L"new", kCopy, kKey}, true, L"new", no, L"new", L"new"},
       {{L"created", L"V", L"new", kCopy, kKey}, false, L"new", no, no, no, 2},
+      {{L"created", L"V", L"new", kCopy, kKey}, false, L"newer", no, L"newer", no, 2},
+      {{L"created", L"V", L"new", kCopy, kKey}, false, L"new", no, L"new", no, 1, kCurrentUser, true},
       {{L"Created", L"V", L"new", kCopy, kKey}, true, L"new", no, L"new", L"new", 1, kLocalMachine},
       {{L"CHANGED", L"V", L"new", L"old", kCopy, kKey}, true, L"new", L"old", L"new", L"new"},
       {{L"Changed", L"V", L"new", L"old", kCopy, kKey}, false, L"new", L"old", L"old", L"old"},
+      {{L"Changed", L"V", L"new", L"old", kCopy, kKey}, false, L"newer", L"old", L"newer", L"old"},
       {{L"Changed", L"V", L"new", L"old", kCopy}, false, L"new", L"old", L"new", L"old"},  // too short: skipped
       {{L"Deleted", L"V", L"old", kCopy, kKey}, true, no, L"old", no, no},
       {{L"Deleted", L"V", L"old", kCopy, kKey}, false, no, L"old", L"old", L"old"},
+      {{L"Deleted", L"V", L"old", kCopy, kKey}, false, L"back", L"old", L"back", L"old"},
       {{L"Bad value", L"V", L"bad", L"", kKey}, true, L"bad", no, L"bad", no, 0},
       {{L"Bad value", L"V", L"bad", L"", kKey}, false, L"bad", no, no, no},
+      {{L"Bad value", L"V", L"bad", L"", kKey}, false, L"worse", no, L"worse", no},
       {{L"Bad value", L"V", L"bad", L""}, false, L"bad", no, L"bad", no},  // too short: skipped
+      {{L"Link", L"V", kKey, kCopy, kKey}, true, L"v", no, L"v", no},      // shows no value: never acted on
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(ToAnsi(c.fields[0]) + (c.ticked ? " ticked, " : " unticked, ") + std::to_string(c.fields.size()));
+    SCOPED_TRACE(ToAnsi(c.fields[0]) + (c.ticked ? " ticked, " : " unticked, ") + ToAnsi(c.live));
     World world;
     if (c.live != no) world.Set(kKey, L"V", c.live, c.root);
     if (c.copy != no) world.Set(kCopy, L"V", c.copy, c.root);
     world.files.contents[kUserList] = "2027-01-01 10:00:00\tHKEY_CURRENT_USER\\Software\\W\\V\r\n";
-    world.dialog.LoadHidden().Append({c.fields, c.root, c.ticked});
+    if (c.diskFull) world.files.FailCall(FileOp::WriteAndFlush, 0);
+    const std::wstring kind = ToLower(c.fields[0]);
+    ChangeRow& row = world.dialog.LoadHidden().Row(world.dialog.LoadHidden().Append({c.fields, c.root, c.ticked}));
+    if (kind != L"deleted" && kind != L"link") row.Live = RawValue{kRegSz, Sz(c.fields[2])};
+    if (kind == L"changed" || kind == L"deleted")
+      row.Backup = RawValue{kRegSz, Sz(c.fields[kind == L"changed" ? 3 : 2])};
     world.dialog.BrixButton1_Click();
     EXPECT_EQ(world.Get(kKey, L"V", c.root), c.liveAfter);
     EXPECT_EQ(world.Get(kCopy, L"V", c.root), c.copyAfter);
     EXPECT_EQ(world.Get(L"", L"V", c.root), kAbsent) << "a short row must not reach the root key";
     const std::string& file = world.files.contents[kUserList];
     EXPECT_EQ(std::ranges::count(file, '\n'), c.userLines) << file;
+  }
+}
+
+// A name with a NUL would reach another value through the registry's calls: it is flagged and shown (the NUL as
+// U+2400), and no scan and no mark ever reads, writes or deletes it, nor remembers its removal.
+TEST(ReviewDialogTest, AValueWhoseNameHoldsANulIsFlaggedShownAndNeverTouched) {
+  const std::wstring hidden(L"Run\0evil", 8), gone(L"Old\0x", 5);
+  for (const std::wstring type : {L"Backup", L"Restore", L"Compare", L"Compare, unticked"}) {
+    SCOPED_TRACE(ToAnsi(type));
+    World world;
+    world.Set(kKey, L"Run", L"legit");
+    world.Set(kCopy, L"Run", L"legit");
+    world.memory.PutValue(kCurrentUser, kKey, hidden, kRegSz, Sz(L"evil"));
+    world.memory.PutValue(kCurrentUser, kCopy, gone, kRegSz, Sz(L"old"));
+    world.WatchKey(kKey);
+    const auto live = world.memory.Values(kCurrentUser, kKey), copy = world.memory.Values(kCurrentUser, kCopy);
+    world.Scan(type.substr(0, 7));
+    ChangeList& list = world.dialog.LoadHidden();
+    if (type.starts_with(L"Compare")) {
+      ASSERT_EQ(list.Count(), 2u);
+      EXPECT_EQ(list.Row(0).DisplayText(), L"Created\tRun\u2400evil\t\t" + kCopy + L"\t" + kKey);
+      EXPECT_EQ(list.Row(1).DisplayText(), L"Deleted\tOld\u2400x\t\t" + kCopy + L"\t" + kKey);
+      EXPECT_EQ(world.watchList.FoundCount, 2);
+    }
+    for (std::size_t r = 0; r < list.Count(); ++r) list.Row(r).Checked = !list.Row(r).Checked && type == L"Compare";
+    world.dialog.BrixButton1_Click();
+    EXPECT_EQ(world.memory.Values(kCurrentUser, kKey), live);
+    EXPECT_EQ(world.memory.Values(kCurrentUser, kCopy), type == L"Backup" ? decltype(copy){copy[0]} : copy);
+    EXPECT_FALSE(world.files.contents.contains(kUserList));
+  }
+}
+
+// A link on the way to a watched key, its backup copy or a value entry's key (a key holding "SymbolicLinkValue"): no
+// scan goes through it, each is one flagged row, and no mark acts on it.
+TEST(ReviewDialogTest, ALinkOnAWatchedKeysWayIsReportedAndNothingBehindItIsTouched) {
+  const std::wstring other = L"Software\\X";
+  for (const std::wstring type : {kScanBackup, kScanRestore, kScanCompare}) {
+    for (const bool ticked : {false, true}) {
+      World world;
+      world.Set(kKey, L"V", L"live");
+      world.Set(kCopy, L"W", L"saved");
+      world.Set(other, L"F", L"flag");
+      for (Text key : {kCopy, other})
+        world.memory.PutValue(kCurrentUser, key, L"SymbolicLinkValue", 6, EncodeUtf16Le(L"\\Registry\\Machine\\X"));
+      if (!world.registry.PathHasLink(kCurrentUser, kCopy)) GTEST_SKIP() << "this registry layer sees no links";
+      world.WatchKey(kKey);
+      world.WatchValue(L"flag", other, L"F");
+      const std::vector<std::wstring> keys = {kKey, kCopy, other};
+      std::vector<std::vector<StoredValue>> before;
+      for (Text key : keys) before.push_back(world.memory.Values(kCurrentUser, key));
+      world.Scan(type);
+      EXPECT_EQ(world.Rows(), (std::vector<ChangeRow>{{{L"Link", L"", kCopy, kCopy, kKey}, kCurrentUser, false},
+                                                      {{L"Link", L"", other, L"", other}, kCurrentUser, false}}));
+      EXPECT_EQ(world.watchList.FoundCount, 2);
+      for (std::size_t r = 0; r < world.Rows().size(); ++r) world.dialog.LoadHidden().Row(r).Checked = ticked;
+      world.dialog.BrixButton1_Click();
+      for (std::size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(world.memory.Values(kCurrentUser, keys[k]), before[k]);
+      EXPECT_FALSE(world.files.contents.contains(kUserList));
+    }
   }
 }
 
