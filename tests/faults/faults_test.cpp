@@ -149,10 +149,6 @@ TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
          {Operation::Backup, Operation::Restore, Operation::Compare, Operation::OkAsScanned, Operation::OkInverted}) {
       const Outcome clean = Perform(op, userFile);
       ASSERT_GT(clean.calls.size(), 20u) << "the sweep must have calls to fail";
-      // The created number, copied with its type or deleted: Backup, Restore, Compare, OK as scanned, OK inverted.
-      const auto numbers = std::ranges::count_if(
-          clean.state, [](const auto& e) { return e.first.ends_with(L"|number") && e.second.type == kRegDword; });
-      EXPECT_EQ(numbers, (std::array{2, 0, 1, 2, 0}[static_cast<int>(op)]));
       const std::set<std::string> oldLines = LinesOf(clean.userFileBefore), newLines = LinesOf(clean.userFile);
       std::vector<std::tuple<std::size_t, RegStatus, int, int>> faults;
       for (std::size_t i = 0; i < clean.calls.size(); ++i)
@@ -169,9 +165,12 @@ TEST(Faults, EveryRegistryCallAndEveryFileOperationFailsInTurn) {
         const std::set<std::wstring> affected = n < 0 ? Affected(clean, i, start) : std::set<std::wstring>{};
         EXPECT_EQ(faulted.openHandles, 0u) << "a key stayed open";
         bitten += faulted.state != clean.state || faulted.rows != clean.rows || faulted.userFile != clean.userFile;
+        // A Restore that cannot list its copy changes nothing; a value whose removal was not written down stays.
+        const bool restoredNothing = op == Operation::Restore && faulted.state == start;
         for (const Snapshot* state : {&clean.state, &faulted.state}) {
           for (const auto& [entry, value] : *state) {
-            if (affected.contains(entry.substr(entry.find(L'|') + 1))) continue;
+            if (affected.contains(entry.substr(entry.find(L'|') + 1)) || restoredNothing) continue;
+            if (n >= 0 && !clean.state.contains(entry)) continue;
             EXPECT_TRUE(clean.state.contains(entry) && faulted.state.contains(entry) &&
                         clean.state.at(entry) == faulted.state.at(entry))
                 << "work on another value was skipped or went wrong: " << ToAnsi(entry);
