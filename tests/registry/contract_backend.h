@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "registry/memory/memory_registry.h"
+#include "registry/registry.h"
 
 namespace tavrel::test {
 
@@ -17,6 +18,14 @@ struct Backend {
   bool sortsIgnoringCase = false;  // Wine lists values so; Windows and the in-memory registry in creation order
   // Removes a key with everything below it; a fresh in-memory registry has nothing to remove.
   std::function<void(RootHandle, const std::wstring&)> removeTree = [](RootHandle, const std::wstring&) {};
+  // Where HKEY_CURRENT_USER is in the registry's own namespace, as a link names its target.
+  std::wstring currentUser = L"\\Registry\\User\\S-1-5-21-0-0-0-1000";
+  // Stores a value under exactly this name, NUL included (the seam's value calls end a name at its NUL).
+  std::function<void(RegistryApi&, const std::wstring& path, const std::wstring& valueName, const RawValue&)>
+      putExactName =
+          [](RegistryApi& api, const std::wstring& path, const std::wstring& valueName, const RawValue& value) {
+            static_cast<MemoryRegistry&>(api).PutValue(kCurrentUser, path, valueName, value.type, value.bytes);
+          };
 };
 
 inline void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }
