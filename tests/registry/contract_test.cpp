@@ -155,17 +155,18 @@ TEST_P(RegistryContract, NothingGoesThroughALink) {
   const Bytes target = Utf16(GetParam().currentUser + L"\\" + Path(L"target"), 0);
   ASSERT_EQ(Api().SetValue(link.Get(), L"SymbolicLinkValue", kRegLink, target.data(), static_cast<U32>(target.size())),
             kRegSuccess);
-  for (const Text sub : {L"link", L"link\\child", L"LINK\\child\\new"}) {
-    reg_.DeleteValue(kCurrentUser, Path(sub), L"v"), reg_.DeleteKey(kCurrentUser, Path(sub));
+  for (const Text sub : {L"LINK\\child\\new", L"link\\child", L"link"}) {  // the link's own key last
     EXPECT_EQ((std::tuple{reg_.PathHasLink(kCurrentUser, Path(sub)), Read(sub, L"v"), ReadRaw(sub, L"v"), Listed(sub),
                           Write(sub, L"v", L"x"), reg_.WriteRawValue(kCurrentUser, Path(sub), L"new", RawValue{})}),
               (std::tuple{true, Text(L"novalue"), std::optional<RawValue>(), Names{}, false, false}))
         << ToAnsi(sub);
+    reg_.DeleteValue(kCurrentUser, Path(sub), L"v"), reg_.DeleteKey(kCurrentUser, Path(sub));
   }
   EXPECT_EQ(
-      (std::tuple{Listed(L"target"), Read(L"target", L"v"), Listed(L"target\\child"), Read(L"target\\child", L"v"),
+      (std::tuple{reg_.PathHasLink(kCurrentUser, Path(L"link")), Listed(L"target"), Read(L"target", L"v"),
+                  Listed(L"target\\child"), Read(L"target\\child", L"v"),
                   Api().OpenKeyEx(kCurrentUser, Path(L"target\\child\\new"), 0, kKeyQueryValue, raw)}),
-      (std::tuple{Names{L"v"}, Text(L"target value"), Names{L"v"}, Text(L"child value"), kRegFileNotFound}));
+      (std::tuple{true, Names{L"v"}, Text(L"target value"), Names{L"v"}, Text(L"child value"), kRegFileNotFound}));
   EXPECT_FALSE(reg_.PathHasLink(kCurrentUser, Path(L"target\\child")) || reg_.PathHasLink(kCurrentUser, Path(L"x\\y")));
 }
 

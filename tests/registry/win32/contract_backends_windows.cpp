@@ -53,7 +53,8 @@ void PutExactName(tavrel::RegistryApi&, const std::wstring& path, const std::wst
   const Key key = Open(HKEY_CURRENT_USER, path, KEY_SET_VALUE);
   const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
   UNICODE_STRING text{bytes, bytes, const_cast<wchar_t*>(name.data())};
-  if (set != nullptr && key) (void)set(key.get(), &text, 0, value.type, value.bytes.data(), value.bytes.size());
+  if (set != nullptr && key)
+    (void)set(key.get(), &text, 0, value.type, value.bytes.data(), static_cast<ULONG>(value.bytes.size()));
 }
 
 }  // namespace
