@@ -18,14 +18,10 @@ struct Backend {
   bool sortsIgnoringCase = false;  // Wine lists values so; Windows and the in-memory registry in creation order
   // Removes a key with everything below it; a fresh in-memory registry has nothing to remove.
   std::function<void(RootHandle, const std::wstring&)> removeTree = [](RootHandle, const std::wstring&) {};
-  // Where HKEY_CURRENT_USER is in the registry's own namespace, as a link names its target.
-  std::wstring currentUser = L"\\Registry\\User\\S-1-5-21-0-0-0-1000";
-  // Stores a value under exactly this name, NUL included (the seam's value calls end a name at its NUL).
+  std::wstring currentUser = L"\\Registry\\User\\S-1-5-21-0-0-0-1000";  // HKEY_CURRENT_USER as a link names it
+  // Stores a value under exactly this name, NUL included; advapi32 only (the in-memory registry's PutValue does it).
   std::function<void(RegistryApi&, const std::wstring& path, const std::wstring& valueName, const RawValue&)>
-      putExactName =
-          [](RegistryApi& api, const std::wstring& path, const std::wstring& valueName, const RawValue& value) {
-            static_cast<MemoryRegistry&>(api).PutValue(kCurrentUser, path, valueName, value.type, value.bytes);
-          };
+      putExactName = nullptr;
 };
 
 inline void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }

@@ -20,7 +20,6 @@ using Bytes = std::vector<std::byte>;
 using Text = std::wstring;
 using Names = std::vector<Text>;
 using Statuses = std::vector<RegStatus>;
-using U32 = std::uint32_t;
 Bytes B(std::string_view bytes) {
   const auto* first = reinterpret_cast<const std::byte*>(bytes.data());
   return {first, first + bytes.size()};
@@ -85,8 +84,6 @@ TEST_P(RegistryContract, ValuesReadAsTextUpToTheFirstNulAndCopyWhole) {
 }
 
 TEST_P(RegistryContract, ListingHoldsExactlyTheValuesAndNoNameOrDataEndsIt) {
-  ASSERT_TRUE(Write(L"empty\\child", L"v", L""));
-  for (const wchar_t* sub : {L"missing", L"empty"}) EXPECT_EQ(Listed(sub), Names{});
   ASSERT_TRUE(Write(L"k", L"", L"default") &&
               reg_.WriteRawValue(kCurrentUser, Path(L"k"), L"Named", RawValue{kRegDword, B("\1\0\0\0"sv)}));
   EXPECT_EQ(reg_.EnumValues(kCurrentUser, Path(L"k")),
@@ -146,50 +143,42 @@ TEST_P(RegistryContract, DeletesRemoveOnlyTheirTargetAndKeysWithSubkeysStay) {
 }
 
 // A link, as the key itself or as a key on its path, is never gone through: reads give their defaults, writes and
-// deletes do nothing (the link stays a link) and what the link names keeps what it held.
-TEST_P(RegistryContract, NothingGoesThroughALink) {
-  ASSERT_TRUE(Write(L"target", L"v", L"target value") && Write(L"target\\child", L"v", L"child value"));
+// deletes do nothing (the link stays a link) and what the link names keeps what it held. A name with a NUL inside is
+// listed whole beside the value its first part names ("Run") and never read, written or deleted: the seam's own calls
+// end such a name at its NUL, as advapi32 does ("Run" goes).
+TEST_P(RegistryContract, NothingGoesThroughALinkOrANameWithANul) {
+  ASSERT_TRUE(Write(L"target", L"v", L"target value") && Write(L"target\\child", L"v", L"child value") &&
+              Write(L"", L"Run", L"plain"));
   KeyHandle raw = 0;  // planted as the registry stores a link: its target's full name, without a NUL
   ASSERT_EQ(Api().CreateKeyEx(kCurrentUser, Path(L"link"), kRegOptionCreateLink, kKeySetValue, raw), kRegSuccess);
   const ScopedKey link(Api(), raw);
   const Bytes target = Utf16(GetParam().currentUser + L"\\" + Path(L"target"), 0);
-  ASSERT_EQ(Api().SetValue(link.Get(), L"SymbolicLinkValue", kRegLink, target.data(), static_cast<U32>(target.size())),
+  ASSERT_EQ(Api().SetValue(link.Get(), L"SymbolicLinkValue", kRegLink, target.data(), std::uint32_t(target.size())),
             kRegSuccess);
   for (const Text sub : {L"LINK\\child\\new", L"link\\child", L"link"}) {  // the link's own key last
-    EXPECT_EQ((std::tuple{reg_.PathHasLink(kCurrentUser, Path(sub)), Read(sub, L"v"), ReadRaw(sub, L"v"), Listed(sub),
-                          Write(sub, L"v", L"x"), reg_.WriteRawValue(kCurrentUser, Path(sub), L"new", RawValue{})}),
-              (std::tuple{true, Text(L"novalue"), std::optional<RawValue>(), Names{}, false, false}))
+    EXPECT_EQ(
+        (std::tuple{reg_.PathHasLink(kCurrentUser, Path(sub)), Read(sub, L"v"), Listed(sub), Write(sub, L"new", L"x")}),
+        (std::tuple{true, Text(L"novalue"), Names{}, false}))
         << ToAnsi(sub);
     reg_.DeleteValue(kCurrentUser, Path(sub), L"v"), reg_.DeleteKey(kCurrentUser, Path(sub));
   }
   EXPECT_EQ(
-      (std::tuple{reg_.PathHasLink(kCurrentUser, Path(L"link")), Listed(L"target"), Read(L"target", L"v"),
-                  Listed(L"target\\child"), Read(L"target\\child", L"v"),
+      (std::tuple{reg_.PathHasLink(kCurrentUser, Path(L"link")), reg_.PathHasLink(kCurrentUser, Path(L"target\\child")),
+                  Listed(L"target"), Read(L"target", L"v"), Listed(L"target\\child"), Read(L"target\\child", L"v"),
                   Api().OpenKeyEx(kCurrentUser, Path(L"target\\child\\new"), 0, kKeyQueryValue, raw)}),
-      (std::tuple{true, Names{L"v"}, Text(L"target value"), Names{L"v"}, Text(L"child value"), kRegFileNotFound}));
-  EXPECT_FALSE(reg_.PathHasLink(kCurrentUser, Path(L"target\\child")) || reg_.PathHasLink(kCurrentUser, Path(L"x\\y")));
-}
-
-// A name with a NUL inside is listed whole beside the value its first part names, and the layer never reads, writes
-// or deletes through it: the seam's own calls end such a name at its NUL, as advapi32 does.
-TEST_P(RegistryContract, ANameWithANulIsListedWholeAndNeverUsed) {
+      (std::tuple{true, false, Names{L"v"}, Text(L"target value"), Names{L"v"}, Text(L"child value"),
+                  kRegFileNotFound}));
+  (void)Api().DeleteKey(link.Get(), L"");  // the link itself, as Wine deletes it (RegDeleteTreeW would go through it)
   const Text hidden(L"Run\0evil", 8);
-  ASSERT_TRUE(Write(L"", L"Run", L"plain") && Write(L"", L"", L"unnamed"));
-  GetParam().putExactName(Api(), Path(), hidden, RawValue{kRegSz, Utf16(L"hidden")});
-  const Names all = {L"", L"Run", hidden};
-  EXPECT_EQ(Set(Listed(L"")), Set(all));
+  if (auto* memory = dynamic_cast<MemoryRegistry*>(&Api())) memory->PutValue(kCurrentUser, Path(), hidden, kRegSz, {});
+  if (GetParam().putExactName) GetParam().putExactName(Api(), Path(), hidden, RawValue{kRegSz, {}});
   reg_.DeleteValue(kCurrentUser, Path(), hidden);
-  EXPECT_EQ((std::tuple{Read(L"", hidden), ReadRaw(L"", hidden), Write(L"", hidden, L"x"),
-                        reg_.WriteRawValue(kCurrentUser, Path(), hidden, RawValue{kRegSz, Utf16(L"x")}),
-                        Set(Listed(L"")), Read(L"", L"Run")}),
-            (std::tuple{Text(L"novalue"), std::optional<RawValue>(), false, false, Set(all), Text(L"plain")}));
-  KeyHandle raw = 0;
-  ASSERT_EQ(Api().OpenKeyEx(kCurrentUser, Path(), 0, kKeyQueryValue | kKeySetValue, raw), kRegSuccess);
+  EXPECT_EQ(
+      (std::tuple{Read(L"", hidden), ReadRaw(L"", hidden), Write(L"", hidden, L"x"), Listed(L""), Read(L"", L"Run")}),
+      (std::tuple{Text(L"novalue"), std::optional<RawValue>(), false, Names{L"Run", hidden}, Text(L"plain")}));
+  ASSERT_EQ(Api().OpenKeyEx(kCurrentUser, Path(), 0, kKeySetValue, raw), kRegSuccess);
   const ScopedKey key(Api(), raw);
-  U32 size = 0;
-  EXPECT_EQ((std::tuple{Api().QueryValue(key.Get(), hidden, nullptr, nullptr, &size), size,
-                        Api().DeleteValue(key.Get(), hidden), Set(Listed(L""))}),
-            std::tuple(kRegSuccess, 12u, kRegSuccess, Set({L"", hidden})));  // "plain" and its NUL; then "Run" goes
+  EXPECT_EQ((std::pair{Api().DeleteValue(key.Get(), hidden), Listed(L"")}), std::pair(kRegSuccess, Names{hidden}));
 }
 
 TEST_P(RegistryContract, NamesOutsideTheAnsiCodePageRoundTripAndFoldCaseKeepingTheirFirstSpelling) {
@@ -226,17 +215,16 @@ TEST_P(RegistryContract, CallsReportSizesFillOnlyBuffersThatFitAndRefuseDeadHand
   EXPECT_EQ((std::tuple{list(key, 0, 10), length, name[0]}), std::tuple(kRegMoreData, 10u, L'#'));
   EXPECT_EQ((std::tuple{list(key, 0, 11), std::wstring(name.data()), length}),
             std::tuple(kRegSuccess, std::wstring(L"Name10chrs"), 10u));
-  EXPECT_EQ((Statuses{Api().OpenKeyEx(kCurrentUser, L"\\" + Path(), 0, kKeyQueryValue, sub),
-                      Api().CreateKeyEx(kCurrentUser, Path(Text(257, L'k')), 0, kKeyQueryValue, sub), list(key, 1, 20),
-                      Api().QueryValue(key, L"missing", &type, nullptr, &size),
+  // A key is deleted through its own handle, as the layer deletes one (never by a name that a link could redirect).
+  EXPECT_EQ((Statuses{list(key, 1, 20), Api().QueryValue(key, L"missing", &type, nullptr, &size),
                       Api().SetValue(queryOnly, L"w", kRegSz, B("\0\0"sv).data(), 2),
                       Api().DeleteValue(queryOnly, L"Name10chrs"), Api().DeleteKey(kCurrentUser, Path()),
-                      Api().DeleteKey(kCurrentUser, Path(L"k")), query(nullptr, 0), list(queryOnly, 0, 20),
+                      Api().DeleteKey(queryOnly, L""), query(nullptr, 0), list(queryOnly, 0, 20),
                       Api().DeleteValue(key, L"Name10chrs"), Api().CreateKeyEx(key, L"sub", 0, kKeySetValue, sub),
                       Api().CloseKey(key), Api().CloseKey(key), query(nullptr, 0), Api().CloseKey(queryOnly)}),
-            (Statuses{kRegBadPathname, kRegInvalidParameter, kRegNoMoreItems, kRegFileNotFound, kRegAccessDenied,
-                      kRegAccessDenied, kRegAccessDenied, kRegSuccess, kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted,
-                      kRegKeyDeleted, kRegSuccess, kRegInvalidHandle, kRegInvalidHandle, kRegSuccess}));
+            (Statuses{kRegNoMoreItems, kRegFileNotFound, kRegAccessDenied, kRegAccessDenied, kRegAccessDenied,
+                      kRegSuccess, kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted, kRegSuccess,
+                      kRegInvalidHandle, kRegInvalidHandle, kRegSuccess}));
   // Names up to 255 characters for a key and 16383 for a value; repeated and trailing separators are skipped.
   EXPECT_TRUE(Write(L"a\\b", L"v", L"x") && Write(std::wstring(255, L'k'), std::wstring(16383, L'v'), L""));
   EXPECT_EQ(std::pair(Read(L"a\\\\b\\", L"v"), Write(L"", std::wstring(16384, L'v'), L"")),
