@@ -42,12 +42,13 @@ constexpr wchar_t kLinkValueName[] = L"SymbolicLinkValue";
 enum class Reach { Key, Missing, Link };
 
 // Opens (or creates) root\path one key at a time, each with
-// REG_OPTION_OPEN_LINK, so that no link is ever followed, and stops at the
-// first key that is a link (a key that cannot be asked whether it is one is
-// not reached, as when its open fails). Every key on the way is opened only to be asked
-// whether it is a link and to reach the next; the last gets `access` too.
-// Repeated and trailing separators are skipped, as advapi32 does; a path
-// starting with one names no key. An empty path gives the root itself.
+// REG_OPTION_OPEN_LINK so that no link is ever followed, and stops at the
+// first key that is a link. A key that cannot be asked whether it is one is
+// not reached, as when its open fails. Every key on the way is opened only to
+// be asked that and to reach the next (Wine takes anything opened below a link
+// to its target); the last gets `access` too. Repeated and trailing
+// separators are skipped, as advapi32 does; a path starting with one names no
+// key. An empty path gives the root itself.
 [[nodiscard]] Reach OpenPath(RegistryApi& api, RootHandle root, const std::wstring& path, bool create,
                              std::uint32_t access, ScopedKey& key) {
   const auto rootKey = RootKey(root);

@@ -1,7 +1,7 @@
 #pragma once
 // The registry layer: the program's only road to the registry. Every
 // operation opens and closes its own key inside the call and fails silently,
-// leaving a default outcome; only the writes answer true or false. A path is
+// leaving a default outcome (the writes answer false). A path is
 // opened one key at a time, each key as itself, and an operation whose path
 // holds a registry link does nothing: Tavrel never works through a link.
 #include <cstddef>

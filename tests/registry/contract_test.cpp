@@ -218,13 +218,14 @@ TEST_P(RegistryContract, CallsReportSizesFillOnlyBuffersThatFitAndRefuseDeadHand
   // A key is deleted through its own handle, as the layer deletes one (never by a name that a link could redirect).
   EXPECT_EQ((Statuses{list(key, 1, 20), Api().QueryValue(key, L"missing", &type, nullptr, &size),
                       Api().SetValue(queryOnly, L"w", kRegSz, B("\0\0"sv).data(), 2),
-                      Api().DeleteValue(queryOnly, L"Name10chrs"), Api().DeleteKey(kCurrentUser, Path()),
-                      Api().DeleteKey(queryOnly, L""), query(nullptr, 0), list(queryOnly, 0, 20),
-                      Api().DeleteValue(key, L"Name10chrs"), Api().CreateKeyEx(key, L"sub", 0, kKeySetValue, sub),
-                      Api().CloseKey(key), Api().CloseKey(key), query(nullptr, 0), Api().CloseKey(queryOnly)}),
-            (Statuses{kRegNoMoreItems, kRegFileNotFound, kRegAccessDenied, kRegAccessDenied, kRegAccessDenied,
-                      kRegSuccess, kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted, kRegSuccess,
-                      kRegInvalidHandle, kRegInvalidHandle, kRegSuccess}));
+                      Api().DeleteValue(queryOnly, L"Name10chrs"), Api().DeleteKey(kCurrentUser, Path(L"gone")),
+                      Api().DeleteKey(kCurrentUser, Path()), Api().DeleteKey(queryOnly, L""), query(nullptr, 0),
+                      list(queryOnly, 0, 20), Api().DeleteValue(key, L"Name10chrs"),
+                      Api().CreateKeyEx(key, L"sub", 0, kKeySetValue, sub), Api().CloseKey(key), Api().CloseKey(key),
+                      query(nullptr, 0), Api().CloseKey(queryOnly)}),
+            (Statuses{kRegNoMoreItems, kRegFileNotFound, kRegAccessDenied, kRegAccessDenied, kRegFileNotFound,
+                      kRegAccessDenied, kRegSuccess, kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted, kRegKeyDeleted,
+                      kRegSuccess, kRegInvalidHandle, kRegInvalidHandle, kRegSuccess}));
   // Names up to 255 characters for a key and 16383 for a value; repeated and trailing separators are skipped.
   EXPECT_TRUE(Write(L"a\\b", L"v", L"x") && Write(std::wstring(255, L'k'), std::wstring(16383, L'v'), L""));
   EXPECT_EQ(std::pair(Read(L"a\\\\b\\", L"v"), Write(L"", std::wstring(16384, L'v'), L"")),
