@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "registry/memory/memory_registry.h"
-#include "registry/registry.h"
 
 namespace tavrel::test {
 
@@ -19,9 +18,9 @@ struct Backend {
   // Removes a key with everything below it; a fresh in-memory registry has nothing to remove.
   std::function<void(RootHandle, const std::wstring&)> removeTree = [](RootHandle, const std::wstring&) {};
   std::wstring currentUser = L"\\Registry\\User\\S-1-5-21-0-0-0-1000";  // HKEY_CURRENT_USER as a link names it
-  // Stores a value under exactly this name, NUL included; advapi32 only (the in-memory registry's PutValue does it).
-  std::function<void(RegistryApi&, const std::wstring& path, const std::wstring& valueName, const RawValue&)>
-      putExactName = nullptr;
+  // Stores an empty REG_SZ under exactly this name, NUL included; advapi32 only (the in-memory registry's PutValue
+  // can).
+  std::function<void(RegistryApi&, const std::wstring& path, const std::wstring& valueName)> putExactName = nullptr;
 };
 
 inline void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }

@@ -171,7 +171,7 @@ TEST_P(RegistryContract, NothingGoesThroughALinkOrANameWithANul) {
   (void)Api().DeleteKey(link.Get(), L"");  // the link itself, as Wine deletes it (RegDeleteTreeW would go through it)
   const Text hidden(L"Run\0evil", 8);
   if (auto* memory = dynamic_cast<MemoryRegistry*>(&Api())) memory->PutValue(kCurrentUser, Path(), hidden, kRegSz, {});
-  if (GetParam().putExactName) GetParam().putExactName(Api(), Path(), hidden, RawValue{kRegSz, {}});
+  if (GetParam().putExactName) GetParam().putExactName(Api(), Path(), hidden);
   reg_.DeleteValue(kCurrentUser, Path(), hidden);
   EXPECT_EQ(
       (std::tuple{Read(L"", hidden), ReadRaw(L"", hidden), Write(L"", hidden, L"x"), Listed(L""), Read(L"", L"Run")}),

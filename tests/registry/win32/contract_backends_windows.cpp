@@ -1,5 +1,5 @@
 #include <windows.h>
-// After windows.h:
+
 #include <sddl.h>
 #include <winternl.h>
 
@@ -26,7 +26,7 @@ std::wstring CurrentUserInRegistry() {  // "\\Registry\\User\\<the user's SID>"
 }
 
 // ntdll's NtSetValueKey takes a counted name, so a NUL inside it is kept.
-void PutExactName(RegistryApi& api, const std::wstring& path, const std::wstring& name, const RawValue& value) {
+void PutExactName(RegistryApi& api, const std::wstring& path, const std::wstring& name) {
   using SetValueKey = LONG(WINAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, const void*, ULONG);
   const auto set = reinterpret_cast<SetValueKey>(
       reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtSetValueKey")));
@@ -35,8 +35,7 @@ void PutExactName(RegistryApi& api, const std::wstring& path, const std::wstring
   const ScopedKey key(api, raw);
   const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
   UNICODE_STRING text{bytes, bytes, const_cast<wchar_t*>(name.data())};
-  (void)set(reinterpret_cast<HANDLE>(raw), &text, 0, value.type, value.bytes.data(),
-            static_cast<ULONG>(value.bytes.size()));
+  (void)set(reinterpret_cast<HANDLE>(raw), &text, 0, REG_SZ, nullptr, 0);
 }
 
 }  // namespace
