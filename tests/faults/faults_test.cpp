@@ -24,13 +24,14 @@ using K = KeyHandle;
 // the value of the call before or after (a close; an open or create).
 class Recorder final : public RegistryApi {
  public:
-  RegStatus OpenKey(K p, Text sub, K& k) override { return Open(p, sub, k, memory.OpenKey(p, sub, k), L">"); }
-  RegStatus OpenKeyEx(K p, Text sub, U32 a, K& k) override {
-    return Open(p, sub, k, memory.OpenKeyEx(p, sub, a, k), L"*");
+  RegStatus OpenKeyEx(K p, Text sub, U32 o, U32 a, K& k) override {
+    return Open(p, sub, k, memory.OpenKeyEx(p, sub, o, a, k), L">");
   }
-  RegStatus CreateKey(K p, Text sub, K& k) override { return Open(p, sub, k, memory.CreateKey(p, sub, k), L">"); }
-  RegStatus QueryValue(K k, Text n, U32* t, std::byte* d, U32* s) override {
-    return Note(k, n, memory.QueryValue(k, n, t, d, s));
+  RegStatus CreateKeyEx(K p, Text sub, U32 o, U32 a, K& k) override {
+    return Open(p, sub, k, memory.CreateKeyEx(p, sub, o, a, k), L">");
+  }
+  RegStatus QueryValue(K k, Text n, U32* t, std::byte* d, U32* s) override {  // a link check is about the next call
+    return Note(k, n == L"SymbolicLinkValue" ? L">" : n, memory.QueryValue(k, n, t, d, s));
   }
   RegStatus SetValue(K k, Text n, U32 t, const std::byte* d, U32 s) override {
     return Note(k, n, memory.SetValue(k, n, t, d, s));
@@ -126,8 +127,13 @@ Outcome Perform(Operation operation, bool userFile, std::optional<std::size_t> f
 // The folded names of the values a failed call may rightly leave different.
 std::set<std::wstring> Affected(const Outcome& clean, std::size_t i, const Snapshot& start) {
   const auto& [key, name] = clean.calls[i];
-  if (name == L">") return i + 1 < clean.calls.size() ? Affected(clean, i + 1, start) : std::set<std::wstring>{};
-  if (name == L"<") return i > 0 ? Affected(clean, i - 1, start) : std::set<std::wstring>{};
+  // A path is opened one key at a time, so "<" and ">" look past the other opens and closes on the way.
+  if (name == L">" || name == L"<") {
+    const bool forward = name == L">";
+    for (std::size_t j = forward ? i + 1 : i - 1; j < clean.calls.size(); j = forward ? j + 1 : j - 1)
+      if (clean.calls[j].second != L">" && clean.calls[j].second != L"<") return Affected(clean, j, start);
+    return {};
+  }
   if (name != L"*") return {name};
   std::set<std::wstring> names;
   for (const auto& [entry, value] : start)
