@@ -45,24 +45,13 @@ void ScanDriver::ScanMonitoredKey(const std::wstring& scanType, RootHandle root,
   }
   if (scanType == kScanBackup) {
     registry_.DeleteKey(root, backupKey);
-    (void)CopyValues(root, ListValues(root, keyPath), keyPath, backupKey);
+    (void)CopyValues(root, registry_.EnumValues(root, keyPath), keyPath, backupKey);
   } else if (scanType == kScanRestore) {
     Restore(root, backupKey, keyPath);
   } else if (scanType == kScanCompare) {
     Compare(root, backupKey, keyPath);
   }
   // Any other scan type only reads the key, which changes nothing: skipped.
-}
-
-// EnumValues pads a short table with empty rows. The unnamed value is listed
-// at most once, so every empty row after the first is padding; the first one,
-// when it is padding, reads as no value and is passed over like a value that
-// went away.
-ValueTable ScanDriver::ListValues(RootHandle root, const std::wstring& key) {
-  ValueTable table = registry_.EnumValues(root, key);
-  bool unnamedSeen = false;
-  std::erase_if(table, [&](const ValueRow& row) { return row.name.empty() && std::exchange(unnamedSeen, true); });
-  return table;
 }
 
 // A name the registry's calls cannot reach exactly is never read.
@@ -94,18 +83,18 @@ bool ScanDriver::CopyValues(RootHandle root, const ValueTable& values, const std
 // that failed lists nothing), so nothing is deleted. A live value is deleted
 // only when its name is not listed in the copy, even if it could not be read.
 void ScanDriver::Restore(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath) {
-  const ValueTable saved = ListValues(root, backupKey);
+  const ValueTable saved = registry_.EnumValues(root, backupKey);
   if (!CopyValues(root, saved, backupKey, keyPath)) return;
   ValueNameIndex savedNames(saved);
-  for (const ValueRow& row : ListValues(root, keyPath)) {
+  for (const ValueRow& row : registry_.EnumValues(root, keyPath)) {
     if (IsNameable(row.name) && savedNames.TakeRows(row.name) == ValueNameIndex::kNone)
       registry_.DeleteValue(root, keyPath, row.name);
   }
 }
 
 void ScanDriver::Compare(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath) {
-  const ValueTable backup = ListValues(root, backupKey);
-  const ValueTable live = ListValues(root, keyPath);
+  const ValueTable backup = registry_.EnumValues(root, backupKey);
+  const ValueTable live = registry_.EnumValues(root, keyPath);
   ValueNameIndex backupRows(backup);
 
   for (const ValueRow& row : live) {
