@@ -1,0 +1,77 @@
+#include "watchlist/user_line_escape.h"
+
+#include <optional>
+
+#include "platform/text.h"
+
+namespace tavrel {
+namespace {
+
+constexpr std::wstring_view kHex = L"0123456789ABCDEF";
+// The characters written as %XX: the line grammar's own and the line ends.
+constexpr std::wstring_view kTwoDigitEscapes{L"%\\\t\r\n\0 ", 7};
+
+void AppendHex(std::wstring& text, unsigned value, int digits) {
+  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) text.push_back(kHex[(value >> shift) & 0xFu]);
+}
+
+// The value of digits hex digits at text[at], or nothing.
+std::optional<unsigned> HexAt(std::wstring_view text, std::size_t at, std::size_t digits) {
+  if (at + digits > text.size()) return std::nullopt;
+  unsigned value = 0;
+  for (std::size_t i = at; i < at + digits; ++i) {
+    const std::size_t digit =
+        kHex.find(static_cast<wchar_t>(text[i] >= L'a' && text[i] <= L'f' ? text[i] - 32 : text[i]));
+    if (digit == std::wstring_view::npos) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  return value;
+}
+
+}  // namespace
+
+std::wstring EscapeUserName(std::wstring_view name, UserName kind) {
+  std::wstring escaped;
+  escaped.reserve(name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const wchar_t c = name[i];
+    const bool atEnd = i == 0 || i + 1 == name.size();
+    if ((c == L'\\' && kind == UserName::KeyPath) || (c == L' ' && (!atEnd || kind == UserName::KeyPath))) {
+      escaped.push_back(c);
+    } else if (kTwoDigitEscapes.find(c) != std::wstring_view::npos) {
+      escaped.push_back(L'%');
+      AppendHex(escaped, static_cast<unsigned>(c), 2);
+    } else if (const std::wstring_view one(&c, 1); FromAnsi(ToAnsi(one)) != one) {
+      escaped += L"%u";
+      AppendHex(escaped, static_cast<unsigned>(c), 4);
+    } else {
+      escaped.push_back(c);
+    }
+  }
+  return escaped;
+}
+
+std::wstring UnescapeUserName(std::wstring_view text) {
+  std::wstring name;
+  name.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'%') {
+      const std::optional<unsigned> unit = text.substr(i + 1, 1) == L"u" ? HexAt(text, i + 2, 4) : std::nullopt;
+      const std::optional<unsigned> two = HexAt(text, i + 1, 2);
+      if (unit) {
+        name.push_back(static_cast<wchar_t>(*unit));
+        i += 5;
+        continue;
+      }
+      if (two && kTwoDigitEscapes.find(static_cast<wchar_t>(*two)) != std::wstring_view::npos) {
+        name.push_back(static_cast<wchar_t>(*two));
+        i += 2;
+        continue;
+      }
+    }
+    name.push_back(text[i]);
+  }
+  return name;
+}
+
+}  // namespace tavrel
