@@ -110,8 +110,7 @@ TEST(UserWatchList, AppendStampsOneLineRemoveTakesOutLinesNamingTheValueAndBothR
             "no tab Software\\Example\\Run\\Updater\r\nx\tHKEY_USERS\\Updater\r\n\r\n' c\r\n");
 }
 
-// Every name goes to the file and back exactly; removal matches the decoded names, so no look-alike goes with it.
-// Each rewrite goes through a new file with a random name, and a file planted at such a name is never written.
+// Any name loads back exactly and only it is removed by its names; a file planted at a temporary name stays as it is.
 TEST(UserWatchList, AnyNameLoadsBackExactlyIsRemovedOnlyByItselfAndNoPlantedFileIsWritten) {
   using namespace std::literals;  // key path and value name, in pairs
   const std::vector<std::wstring> names({L"Software\\Run", L"evil\\Victim", L"Software\\Run\\evil", L"Victim", L"Run",
@@ -124,7 +123,6 @@ TEST(UserWatchList, AnyNameLoadsBackExactlyIsRemovedOnlyByItselfAndNoPlantedFile
   const FakeClock clock;
   UserWatchListWriter writer(files, clock, L"C:\\T");
   EXPECT_FALSE(writer.AppendUserWatchEntry(kUsers, L"K", L"V"));  // the first four names are taken: not on disk
-  EXPECT_EQ(files.contents, planted);
   Entries expected;
   for (std::size_t i = 0; i < names.size(); i += 2) {
     EXPECT_TRUE(writer.AppendUserWatchEntry(kCurrentUser, names[i], names[i + 1]));
@@ -139,7 +137,8 @@ TEST(UserWatchList, AnyNameLoadsBackExactlyIsRemovedOnlyByItselfAndNoPlantedFile
 }
 
 // A byte-order mark picks UTF-8, UTF-16LE or UTF-16BE for either file and is never text; broken bytes (here a cut
-// sequence, a stray byte, an odd last byte) read as U+FFFD. Rewriting the user file keeps its encoding and mark.
+// sequence, an overlong form, a surrogate, a code point past U+10FFFF, an odd last byte) read as U+FFFD. Rewriting the
+// user file keeps its encoding and mark.
 TEST(WatchList, ByteOrderMarksPickTheEncodingOfEitherFileAndTheUserFileKeepsIt) {
   const auto utf16 = [](std::wstring_view text, bool big) {
     std::string bytes(big ? "\xFE\xFF" : "\xFF\xFE");
@@ -147,8 +146,10 @@ TEST(WatchList, ByteOrderMarksPickTheEncodingOfEitherFileAndTheUserFileKeepsIt) 
     return bytes;
   };
   const std::pair<std::string, Entries> cases[] = {
-      {"\xEF\xBB\xBFMONITOR\tHKEY_USERS\\Caf\xC3\xA9\r\nv\tHKEY_USERS\\K\\a\xC3(\xE2\x82",
-       {{L"MONITOR", kUsers, L"Café", L""}, {L"v", kUsers, L"K", L"a\xFFFD(\xFFFD"}}},
+      {"\xEF\xBB\xBFMONITOR\tHKEY_USERS\\Caf\xC3\xA9\r\n"
+       "v\tHKEY_USERS\\K\\\xE2\x82\xAC\xF0\x9F\x98\x80\xED\xA0\x80\xE0\x80\xF4\x90\xC3(\xE2\x82",
+       {{L"MONITOR", kUsers, L"Café", L""},
+        {L"v", kUsers, L"K", L"\x20AC\xD83D\xDE00" + std::wstring(8, L'\xFFFD') + L"(\xFFFD"}}},
       {utf16(L"v\tHKEY_USERS\\K\\\xD800", false) + "x", {{L"v", kUsers, L"K", L"\xD800\xFFFD"}}},
       {utf16(L"v\tHKEY_USERS\\K\\\x4E2D", true), {{L"v", kUsers, L"K", L"\x4E2D"}}}};
   for (const auto& [bytes, loaded] : cases) {
