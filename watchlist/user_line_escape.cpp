@@ -35,8 +35,9 @@ std::wstring EscapeUserName(std::wstring_view name, UserName kind) {
   escaped.reserve(name.size());
   for (std::size_t i = 0; i < name.size(); ++i) {
     const wchar_t c = name[i];
-    const bool atEnd = i == 0 || i + 1 == name.size();
-    if ((c == L'\\' && kind == UserName::KeyPath) || (c == L' ' && (!atEnd || kind == UserName::KeyPath))) {
+    const bool separator = c == L'\\' && kind == UserName::KeyPath;
+    const bool endSpace = c == L' ' && kind == UserName::ValueName && (i == 0 || i + 1 == name.size());
+    if (separator || (c == L' ' && !endSpace)) {
       escaped.push_back(c);
     } else if (kTwoDigitEscapes.find(c) != std::wstring_view::npos) {
       escaped.push_back(L'%');
