@@ -7,23 +7,33 @@
 namespace tavrel {
 namespace {
 
-constexpr std::wstring_view kHex = L"0123456789ABCDEF";
+constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+
 // The characters written as %XX: the line grammar's own and the line ends.
-constexpr std::wstring_view kTwoDigitEscapes{L"%\\\t\r\n\0 ", 7};
+bool TakesTwoDigits(wchar_t c) noexcept {
+  return c == L'%' || c == L'\\' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\0' || c == L' ';
+}
+
+// Every ANSI code page is a superset of ASCII: only the rest needs the test.
+bool AnsiHolds(wchar_t c) {
+  if (c >= 0x20 && c < 0x7F) return true;
+  const std::wstring_view one(&c, 1);
+  return FromAnsi(ToAnsi(one)) == one;
+}
 
 void AppendHex(std::wstring& text, unsigned value, int digits) {
   for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) text.push_back(kHex[(value >> shift) & 0xFu]);
 }
 
-// The value of digits hex digits at text[at], or nothing.
+// The value of digits hex digits (either case) at text[at], or nothing.
 std::optional<unsigned> HexAt(std::wstring_view text, std::size_t at, std::size_t digits) {
   if (at + digits > text.size()) return std::nullopt;
   unsigned value = 0;
   for (std::size_t i = at; i < at + digits; ++i) {
-    const std::size_t digit =
-        kHex.find(static_cast<wchar_t>(text[i] >= L'a' && text[i] <= L'f' ? text[i] - 32 : text[i]));
-    if (digit == std::wstring_view::npos) return std::nullopt;
-    value = value * 16 + static_cast<unsigned>(digit);
+    const wchar_t c = text[i];
+    const bool decimal = c >= L'0' && c <= L'9', upper = c >= L'A' && c <= L'F', lower = c >= L'a' && c <= L'f';
+    if (!decimal && !upper && !lower) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(decimal ? c - L'0' : (upper ? c - L'A' : c - L'a') + 10);
   }
   return value;
 }
@@ -39,10 +49,10 @@ std::wstring EscapeUserName(std::wstring_view name, UserName kind) {
     const bool endSpace = c == L' ' && kind == UserName::ValueName && (i == 0 || i + 1 == name.size());
     if (separator || (c == L' ' && !endSpace)) {
       escaped.push_back(c);
-    } else if (kTwoDigitEscapes.find(c) != std::wstring_view::npos) {
+    } else if (TakesTwoDigits(c)) {
       escaped.push_back(L'%');
       AppendHex(escaped, static_cast<unsigned>(c), 2);
-    } else if (const std::wstring_view one(&c, 1); FromAnsi(ToAnsi(one)) != one) {
+    } else if (!AnsiHolds(c)) {
       escaped += L"%u";
       AppendHex(escaped, static_cast<unsigned>(c), 4);
     } else {
@@ -64,7 +74,7 @@ std::wstring UnescapeUserName(std::wstring_view text) {
         i += 5;
         continue;
       }
-      if (two && kTwoDigitEscapes.find(static_cast<wchar_t>(*two)) != std::wstring_view::npos) {
+      if (two && TakesTwoDigits(static_cast<wchar_t>(*two))) {
         name.push_back(static_cast<wchar_t>(*two));
         i += 2;
         continue;

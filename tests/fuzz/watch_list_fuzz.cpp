@@ -17,21 +17,24 @@ const std::wstring kFolder = L"C:\\Tavrel", kPath = kFolder + kUserWatchListFile
 
 // The file's lines as the writer reads them back (trimmed), and the entries a load takes from them -- each one the
 // grammar can write back as a line, its names escaped, whatever bytes the file started with.
-std::pair<std::vector<std::wstring>, std::vector<WatchEntry>> Read(const MemoryFiles& files) {
+std::vector<std::wstring> Lines(const MemoryFiles& files) {
   std::vector<std::wstring> lines = ReadAnsiLines(files, kPath).value_or(std::vector<std::wstring>{});
   for (auto& line : lines) line = std::wstring(TrimSpaces(line));
+  return lines;
+}
+
+std::pair<std::vector<std::wstring>, std::vector<WatchEntry>> Read(const MemoryFiles& files) {
   WatchList list;  // the files hold no main watch list
   list.LoadWatchList(files, kFolder);
   for (const WatchEntry& entry : list.WatchEntries) {
-    FuzzCheck(entry.Label.find_first_of(L"\r\n\t") == std::wstring::npos && entry.Label.find_first_of(L" '") != 0,
-              "no label holds a line end or TAB, a leading space or a comment mark");
     const std::wstring line =
         entry.Label + L'\t' + RootName(entry.Root) + L'\\' + EscapeUserName(entry.KeyPath, UserName::KeyPath) +
         (entry.Label == kMonitorLabel ? L"" : L'\\' + EscapeUserName(entry.ValueName, UserName::ValueName));
-    FuzzCheck(entry.Root == kNoRoot || ParseUserWatchEntry(line) == entry,
-              "an entry written as a line parses back to itself");
+    FuzzCheck(entry.Label.find_first_of(L"\r\n\t") == std::wstring::npos && entry.Label.find_first_of(L" '") != 0 &&
+                  (entry.Root == kNoRoot || ParseUserWatchEntry(line) == entry),
+              "no label holds a line end, TAB, leading space or comment mark; an entry written as a line parses back");
   }
-  return {lines, list.WatchEntries};
+  return {Lines(files), list.WatchEntries};
 }
 
 template <typename T>
@@ -41,17 +44,15 @@ bool StartsWith(const std::vector<T>& whole, const std::vector<T>& part) {
 
 }  // namespace
 
-// Input: flags (bit 0: the file exists; bits 1-2: a byte-order mark before its bytes, none, UTF-8, UTF-16LE or
-// UTF-16BE), the file's length (16 bits) and bytes, then up to 8 operations: a byte (bit 0: append or remove; bits
-// 1-3 the root, 7 none), key path, value name.
+// Input: flags (bit 0: the file exists; bits 1-2 its byte-order mark: none, UTF-8, UTF-16LE, UTF-16BE), its length
+// (16 bits) and bytes; then up to 8 operations: a byte (bit 0 append/remove, bits 1-3 root, 7 none), key path, name.
 void FuzzUserWatchList(const std::uint8_t* data, std::size_t size) {
   FuzzInput input{data, size};
   MemoryFiles files;
-  const unsigned flags = input.Byte();
+  const unsigned flags = input.Byte(), exists = flags & 1;
   const std::string mark =
-      (flags & 1) == 0 ? "" : std::array<std::string, 4>{"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}[(flags >> 1) & 3];
-  if (const std::string initial = mark + input.Bytes(input.Number16()); (flags & 1) != 0)
-    files.contents[kPath] = initial;
+      std::array<std::string, 4>{"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}[exists ? (flags >> 1) & 3 : 0];
+  if (const std::string initial = mark + input.Bytes(input.Number16()); exists) files.contents[kPath] = initial;
   const FakeClock clock;
   UserWatchListWriter writer(files, clock, kFolder);
   for (int op = 0; op < 8 && !input.Empty(); ++op) {
@@ -74,12 +75,12 @@ void FuzzUserWatchList(const std::uint8_t* data, std::size_t size) {
       MemoryFiles alone = before, undone = files;
       UserWatchListWriter(alone, clock, kFolder).RemoveUserWatchEntry(keyPath, valueName);
       UserWatchListWriter(undone, clock, kFolder).RemoveUserWatchEntry(keyPath, valueName);
-      FuzzCheck(Read(undone).first == Read(alone).first, "an added line is removed again by its own names");
+      FuzzCheck(Lines(undone) == Lines(alone), "an added line is removed again by its own names");
     } else {
       writer.RemoveUserWatchEntry(keyPath, valueName);
       FuzzCheck(before.contents.contains(kPath) == files.contents.contains(kPath),
                 "removal neither makes nor deletes the file");
-      const std::vector<std::wstring> after = Read(files).first;
+      const std::vector<std::wstring> after = Lines(files);
       auto kept = after.begin();
       for (const auto& line : linesBefore) {
         if (kept != after.end() && *kept == line)
