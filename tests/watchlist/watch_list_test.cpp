@@ -138,7 +138,7 @@ TEST(UserWatchList, AnyNameLoadsBackExactlyIsRemovedOnlyByItselfAndNoPlantedFile
 
 // A byte-order mark picks UTF-8, UTF-16LE or UTF-16BE for either file and is never text; broken bytes (here a cut
 // sequence, an overlong form, a surrogate, a code point past U+10FFFF, an odd last byte) read as U+FFFD. Rewriting the
-// user file keeps its encoding and mark.
+// user file keeps its encoding, its mark and every character.
 TEST(WatchList, ByteOrderMarksPickTheEncodingOfEitherFileAndTheUserFileKeepsIt) {
   const auto utf16 = [](std::wstring_view text, bool big) {
     std::string bytes(big ? "\xFE\xFF" : "\xFF\xFE");
@@ -152,16 +152,16 @@ TEST(WatchList, ByteOrderMarksPickTheEncodingOfEitherFileAndTheUserFileKeepsIt) 
         {L"v", kUsers, L"K", L"\x20AC\xD83D\xDE00" + std::wstring(8, L'\xFFFD') + L"(\xFFFD"}}},
       {utf16(L"v\tHKEY_USERS\\K\\\xD800", false) + "x", {{L"v", kUsers, L"K", L"\xD800\xFFFD"}}},
       {utf16(L"v\tHKEY_USERS\\K\\\x4E2D", true), {{L"v", kUsers, L"K", L"\x4E2D"}}}};
+  MemoryFiles files;
   for (const auto& [bytes, loaded] : cases) {
-    MemoryFiles files;
     files.contents[L"C:\\T\\tavrel.ini"] = bytes;
     EXPECT_EQ(Load(files), loaded) << bytes;
   }
-  MemoryFiles files;
-  files.contents[kFile] = utf16(L"' \x0416", true);
+  const std::string kept = "\xEF\xBB\xBF' \xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF\r\n";
+  files.contents[kFile] = kept;
   const FakeClock clock;
   EXPECT_TRUE(UserWatchListWriter(files, clock, L"C:\\T").AppendUserWatchEntry(kUsers, L"K", L"\x0416"));
-  EXPECT_EQ(files.contents[kFile], utf16(L"' \x0416\r\n2026-03-14 09:05:07\tHKEY_USERS\\K\\%u0416\r\n", true));
+  EXPECT_EQ(files.contents[kFile], kept + "2026-03-14 09:05:07\tHKEY_USERS\\K\\%u0416\r\n");
 }
 
 }  // namespace
