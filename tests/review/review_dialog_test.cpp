@@ -72,7 +72,7 @@ TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
     if (c.live != no) world.Set(kKey, L"V", c.live, c.root);
     if (c.copy != no) world.Set(kCopy, L"V", c.copy, c.root);
     world.files.contents[kUserList] = "2027-01-01 10:00:00\tHKEY_CURRENT_USER\\Software\\W\\V\r\n";
-    if (c.diskFull) world.files.FailCall(FileOp::WriteAndFlush, 0);
+    if (c.diskFull) world.files.FailCall(FileOp::WriteNew, 0);
     world.dialog.LoadHidden().Append(AsShown({c.fields, c.root, c.ticked}));
     world.dialog.BrixButton1_Click();
     EXPECT_EQ(world.Get(kKey, L"V", c.root), c.liveAfter);
