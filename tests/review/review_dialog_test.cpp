@@ -46,7 +46,7 @@ TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
     const wchar_t *live, *copy, *liveAfter, *copyAfter;
     long userLines = 1;
     RootHandle root = kCurrentUser;
-    bool diskFull = false;
+    bool fileFails = false;
   } cases[] = {
       {{L"Created", L"V", L"new", kCopy, kKey}, true, L"new", no, L"new", L"new"},
       {{L"created", L"V", L"new", kCopy, kKey}, false, L"new", no, no, no, 2},
@@ -72,7 +72,7 @@ TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
     if (c.live != no) world.Set(kKey, L"V", c.live, c.root);
     if (c.copy != no) world.Set(kCopy, L"V", c.copy, c.root);
     world.files.contents[kUserList] = "2027-01-01 10:00:00\tHKEY_CURRENT_USER\\Software\\W\\V\r\n";
-    if (c.diskFull) world.files.FailCall(FileOp::WriteNew, 0);
+    if (c.fileFails) world.files.FailCall(FileOp::ReplaceWith, 0);
     world.dialog.LoadHidden().Append(AsShown({c.fields, c.root, c.ticked}));
     world.dialog.BrixButton1_Click();
     EXPECT_EQ(world.Get(kKey, L"V", c.root), c.liveAfter);
