@@ -5,6 +5,7 @@
 #include <span>
 #include <utility>
 
+#include "platform/text.h"
 #include "registry/key_handle.h"
 #include "registry/utf16.h"
 
@@ -114,13 +115,9 @@ constexpr int kReadAttempts = 4;
   return text;
 }
 
-[[nodiscard]] bool SetWhole(RegistryApi& api, RootHandle root, const std::wstring& subKey,
-                            const std::wstring& valueName, std::uint32_t type, std::span<const std::byte> bytes) {
-  ScopedKey key(api, 0);
-  if (!IsNameable(valueName) || bytes.size() > std::numeric_limits<std::uint32_t>::max() ||
-      OpenPath(api, root, subKey, true, kKeySetValue, key) != Reach::Key) {
-    return false;
-  }
+[[nodiscard]] bool SetWhole(RegistryApi& api, KeyHandle key, const std::wstring& valueName, std::uint32_t type,
+                            std::span<const std::byte> bytes) {
+  if (key == 0 || bytes.size() > std::numeric_limits<std::uint32_t>::max()) return false;
   // advapi32 looks at the code units around the end of string data and counts
   // a NUL that follows unterminated data in the caller's memory as part of it.
   // Non-NUL guards on both sides keep what is stored exactly what was given
@@ -129,16 +126,48 @@ constexpr int kReadAttempts = 4;
   std::vector<std::byte> guarded(bytes.size() + 2 * kGuard, std::byte{0xFF});
   std::copy(bytes.begin(), bytes.end(), guarded.begin() + static_cast<std::ptrdiff_t>(kGuard));
   return Succeeded(
-      api.SetValue(key.Get(), valueName, type, guarded.data() + kGuard, static_cast<std::uint32_t>(bytes.size())));
+      api.SetValue(key, valueName, type, guarded.data() + kGuard, static_cast<std::uint32_t>(bytes.size())));
 }
 
+// A scope keeps the few keys its work goes back to; an older one is closed
+// first, so that a long run (the OK action over every row) holds no more.
+constexpr std::size_t kMostKeptKeys = 16;
+
 }  // namespace
+
+Registry::KeepKeysOpen::KeepKeysOpen(Registry& registry) noexcept : registry_(registry) { ++registry_.keepDepth_; }
+
+Registry::KeepKeysOpen::~KeepKeysOpen() {
+  if (--registry_.keepDepth_ == 0) registry_.kept_.clear();
+}
+
+KeyHandle Registry::Open(RootHandle root, const std::wstring& path, bool create, std::uint32_t access,
+                         ScopedKey& owned) {
+  if (keepDepth_ > 0) {
+    for (const KeptKey& kept : kept_) {
+      if (kept.root == root && kept.create == create && kept.access == access && kept.path == path) {
+        return kept.key.Get();
+      }
+    }
+  }
+  if (OpenPath(api_, root, path, create, access, owned) != Reach::Key) return 0;
+  if (keepDepth_ == 0) return owned.Get();
+  if (kept_.size() >= kMostKeptKeys) kept_.erase(kept_.begin());
+  kept_.push_back(KeptKey{root, path, create, access, std::move(owned)});
+  return kept_.back().key.Get();
+}
 
 void Registry::DeleteKey(RootHandle root, const std::wstring& subKey) noexcept {
   try {
     ScopedKey key(api_, 0);
     // An empty path names the root itself, which is never ours to delete. The
     // key is deleted through the handle that opened it as itself, never by name.
+    // Kept handles of the key or below it would outlive it: closed first.
+    std::erase_if(kept_, [&](const KeptKey& kept) {
+      return kept.root == root && kept.path.size() >= subKey.size() &&
+             EqualsNoCase(std::wstring_view(kept.path).substr(0, subKey.size()), subKey) &&
+             (kept.path.size() == subKey.size() || kept.path[subKey.size()] == L'\\');
+    });
     if (!subKey.empty() && OpenPath(api_, root, subKey, false, kDelete, key) == Reach::Key) {
       (void)api_.DeleteKey(key.Get(), L"");
     }
@@ -149,9 +178,8 @@ void Registry::DeleteKey(RootHandle root, const std::wstring& subKey) noexcept {
 void Registry::DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept {
   try {
     ScopedKey key(api_, 0);
-    if (IsNameable(valueName) && OpenPath(api_, root, subKey, false, kKeySetValue, key) == Reach::Key) {
-      (void)api_.DeleteValue(key.Get(), valueName);
-    }
+    const KeyHandle opened = IsNameable(valueName) ? Open(root, subKey, false, kKeySetValue, key) : 0;
+    if (opened != 0) (void)api_.DeleteValue(opened, valueName);
   } catch (...) {
   }
 }
@@ -160,10 +188,9 @@ std::wstring Registry::ReadStringValue(RootHandle root, const std::wstring& subK
                                        const std::wstring& defaultText) noexcept {
   return Silently(defaultText, [&]() -> std::wstring {
     ScopedKey key(api_, 0);
-    if (!IsNameable(valueName) || OpenPath(api_, root, subKey, false, kKeyQueryValue, key) != Reach::Key) {
-      return defaultText;
-    }
-    const auto value = QueryWhole(api_, key.Get(), valueName, kRegSz);
+    const KeyHandle opened = IsNameable(valueName) ? Open(root, subKey, false, kKeyQueryValue, key) : 0;
+    if (opened == 0) return defaultText;
+    const auto value = QueryWhole(api_, opened, valueName, kRegSz);
     return value ? TextOfStringData(value->bytes) : defaultText;
   });
 }
@@ -173,7 +200,9 @@ bool Registry::WriteStringValue(RootHandle root, const std::wstring& subKey, con
   return Silently(false, [&] {
     std::vector<std::byte> bytes = EncodeUtf16Le(text);
     bytes.resize(bytes.size() + 2);  // the terminating NUL code unit
-    return SetWhole(api_, root, subKey, valueName, kRegSz, bytes);
+    ScopedKey key(api_, 0);
+    return IsNameable(valueName) &&
+           SetWhole(api_, Open(root, subKey, true, kKeySetValue, key), valueName, kRegSz, bytes);
   });
 }
 
@@ -181,14 +210,15 @@ ValueTable Registry::EnumValues(RootHandle root, const std::wstring& subKey) noe
   ValueTable table;
   try {
     ScopedKey key(api_, 0);
-    if (OpenPath(api_, root, subKey, false, kKeyQueryValue, key) != Reach::Key) return table;
+    const KeyHandle opened = Open(root, subKey, false, kKeyQueryValue, key);
+    if (opened == 0) return table;
     std::vector<wchar_t> name(kFirstNameBuffer);
     std::uint32_t index = 0;
     for (;;) {
       std::uint32_t length = static_cast<std::uint32_t>(name.size());
       std::uint32_t type = 0;
       // The data is not read: a long value must never end the listing.
-      const RegStatus status = api_.EnumValue(key.Get(), index, name.data(), &length, &type, nullptr, nullptr);
+      const RegStatus status = api_.EnumValue(opened, index, name.data(), &length, &type, nullptr, nullptr);
       if (status == kRegMoreData && name.size() < kMaxNameBuffer) {
         // The same index again, with room for a longer name.
         name.resize(std::min<std::size_t>(name.size() * 2, kMaxNameBuffer));
@@ -207,16 +237,19 @@ std::optional<RawValue> Registry::ReadRawValue(RootHandle root, const std::wstri
                                                const std::wstring& valueName) noexcept {
   return Silently(std::optional<RawValue>{}, [&]() -> std::optional<RawValue> {
     ScopedKey key(api_, 0);
-    if (!IsNameable(valueName) || OpenPath(api_, root, subKey, false, kKeyQueryValue, key) != Reach::Key) {
-      return std::nullopt;
-    }
-    return QueryWhole(api_, key.Get(), valueName, std::nullopt);
+    const KeyHandle opened = IsNameable(valueName) ? Open(root, subKey, false, kKeyQueryValue, key) : 0;
+    if (opened == 0) return std::nullopt;
+    return QueryWhole(api_, opened, valueName, std::nullopt);
   });
 }
 
 bool Registry::WriteRawValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
                              const RawValue& value) noexcept {
-  return Silently(false, [&] { return SetWhole(api_, root, subKey, valueName, value.type, value.bytes); });
+  return Silently(false, [&] {
+    ScopedKey key(api_, 0);
+    return IsNameable(valueName) &&
+           SetWhole(api_, Open(root, subKey, true, kKeySetValue, key), valueName, value.type, value.bytes);
+  });
 }
 
 bool Registry::PathHasLink(RootHandle root, const std::wstring& subKey) noexcept {

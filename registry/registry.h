@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "registry/key_handle.h"
 #include "registry/registry_api.h"
 
 namespace tavrel {
@@ -65,8 +66,37 @@ class Registry {
   // link. Tavrel never works through one: it is reported instead.
   [[nodiscard]] bool PathHasLink(RootHandle root, const std::wstring& subKey) noexcept;
 
+  // While one lives, the keys the operations open stay open and later calls
+  // for the same key reuse them, so a key's values cost no walk of its path
+  // each; a handle keeps the key it opened even if the path is changed after.
+  // Deleting a key first closes what is kept of it. Scopes nest.
+  class [[nodiscard]] KeepKeysOpen {
+   public:
+    explicit KeepKeysOpen(Registry& registry) noexcept;
+    ~KeepKeysOpen();
+    KeepKeysOpen(const KeepKeysOpen&) = delete;
+    KeepKeysOpen& operator=(const KeepKeysOpen&) = delete;
+
+   private:
+    Registry& registry_;
+  };
+
  private:
+  struct KeptKey {
+    RootHandle root;
+    std::wstring path;
+    bool create;
+    std::uint32_t access;
+    ScopedKey key;
+  };
+  // The opened key (kept, or owned by `owned`), or 0 when it is missing or a
+  // link is on its path.
+  [[nodiscard]] KeyHandle Open(RootHandle root, const std::wstring& path, bool create, std::uint32_t access,
+                               ScopedKey& owned);
+
   RegistryApi& api_;
+  std::vector<KeptKey> kept_;
+  int keepDepth_ = 0;
 };
 
 }  // namespace tavrel

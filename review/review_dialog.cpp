@@ -100,6 +100,8 @@ void ReviewDialog::BrixButton1_Click() {
   if (state_.AutoRepair == 1) {
     const ChangeList& list = rows_.List();
     const std::size_t count = list.Count();
+    // A key's rows come together, so its keys are opened once for all of them.
+    const Registry::KeepKeysOpen keep(registry_);
     for (std::size_t i = 0; i < count; ++i) ApplyRow(list.Row(i));
   }
   Unload();

@@ -40,6 +40,8 @@ void ScanDriver::ScanWatchList(const std::wstring& scanType) {
 
 void ScanDriver::ScanMonitoredKey(const std::wstring& scanType, RootHandle root, const std::wstring& backupKey,
                                   const std::wstring& keyPath) {
+  // The key and its backup copy are each opened once for the whole key.
+  const Registry::KeepKeysOpen keep(registry_);
   for (const std::wstring* path : {&keyPath, &backupKey}) {
     if (registry_.PathHasLink(root, *path)) return rows_.AddLinkRow(root, *path, backupKey, keyPath);
   }
