@@ -15,9 +15,7 @@ namespace {
 
 struct Key {
   HKEY handle = nullptr;
-  ~Key() {
-    if (handle) RegCloseKey(handle);
-  }
+  ~Key() { RegCloseKey(handle); }  // a null handle is refused, harmlessly
 };
 
 // The native name of a key: HKCU is the hive named by the user's SID.
@@ -58,8 +56,7 @@ int NulValue(const std::wstring& key, std::wstring name, std::wstring data) {
 
 int Hold(HANDLE held, const wchar_t* seconds) {
   if (held == nullptr || held == INVALID_HANDLE_VALUE) return 1;
-  std::printf("ready\n");
-  std::fflush(stdout);
+  std::fputs("ready\n", stderr);  // unbuffered: the script sees it at once
   Sleep(static_cast<DWORD>(_wtoi(seconds)) * 1000);
   CloseHandle(held);
   return 0;
