@@ -56,7 +56,8 @@ int NulValue(const std::wstring& key, std::wstring name, std::wstring data) {
 
 int Hold(HANDLE held, const wchar_t* seconds) {
   if (held == nullptr || held == INVALID_HANDLE_VALUE) return 1;
-  std::fputs("ready\n", stderr);  // unbuffered: the script sees it at once
+  std::printf("ready\n");
+  std::fflush(stdout);
   Sleep(static_cast<DWORD>(_wtoi(seconds)) * 1000);
   CloseHandle(held);
   return 0;
@@ -68,12 +69,10 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"link" && argc == 4) return Link(argv[2], argv[3]);
   if (command == L"nul-value" && argc == 5) return NulValue(argv[2], argv[3], argv[4]);
-  if (command == L"mutex" && argc == 4) {
-    const std::wstring name = std::wstring(L"Local\\") + tavrel::kInstanceName;
-    return Hold(CreateMutexW(nullptr, std::wstring(argv[2]) == L"owned", name.c_str()), argv[3]);
-  }
-  if (command == L"lock" && argc == 4) {
+  const std::wstring mutex = std::wstring(L"Local\\") + tavrel::kInstanceName;
+  if (command == L"mutex" && argc == 4)
+    return Hold(CreateMutexW(nullptr, std::wstring(argv[2]) == L"owned", mutex.c_str()), argv[3]);
+  if (command == L"lock" && argc == 4)
     return Hold(CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), argv[3]);
-  }
   return 2;  // usage: see the top of this file
 }
