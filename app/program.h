@@ -35,7 +35,8 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   // Creates the scan window first and runs its load step; false when another
-  // instance runs and this process must end at once.
+  // instance holds on (a start-up scan waits a while first) and this process
+  // must end.
   [[nodiscard]] bool Start();
   // Start, then the event loop until the last window has closed.
   [[nodiscard]] int Run();

@@ -59,7 +59,7 @@ std::size_t BarePass(RegistryApi& api, const std::vector<std::wstring>& keyPaths
   std::size_t bytes = 0;
   for (const std::wstring& keyPath : keyPaths) {
     KeyHandle raw = 0;
-    if (api.OpenKeyEx(kCurrentUser, keyPath, kKeyQueryValue, raw) != kRegSuccess) continue;
+    if (api.OpenKeyEx(kCurrentUser, keyPath, 0, kKeyQueryValue, raw) != kRegSuccess) continue;
     const ScopedKey key(api, raw);
     for (std::uint32_t index = 0;; ++index) {
       auto nameLength = static_cast<std::uint32_t>(name.size());

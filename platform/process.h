@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,10 +22,13 @@ class InstanceGuard {
   virtual ~InstanceGuard() = default;
 };
 
+// The instance is owned, not merely present: a process that only created or
+// opened the name blocks nobody.
 class InstanceLock {
  public:
   virtual ~InstanceLock() = default;
-  [[nodiscard]] virtual std::unique_ptr<InstanceGuard> TryAcquire() = 0;
+  // Waits up to `wait` for the holder to let go; nothing if it still holds.
+  [[nodiscard]] virtual std::unique_ptr<InstanceGuard> TryAcquire(std::chrono::milliseconds wait) = 0;
 };
 
 // The argument text of a Windows command line: what follows the program name

@@ -8,9 +8,13 @@
 
 namespace tavrel {
 
-// Folds one character to lower case the way Windows does for registry names
-// (Latin-1, Latin Extended-A, Greek and Cyrillic included, not just ASCII).
+// Folds one UTF-16 code unit as the registry compares names: its upper case by
+// the registry's own table (the system's on Windows, a committed copy of it
+// elsewhere). Two names are the same registry name exactly when their folds are.
 wchar_t FoldCase(wchar_t c) noexcept;
+// FoldCase of every code unit, then ASCII capitals written small, so that the
+// result meets lower-case keywords; other letters stay in their folded (upper)
+// form. Equal results mean equal registry names.
 std::wstring ToLower(std::wstring_view text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) noexcept;
 

@@ -34,6 +34,43 @@ template <typename Result, typename Operation>
   return static_cast<KeyHandle>(root);
 }
 
+// The value that makes a key a link. Any type counts: Wine follows a link
+// whatever the type of its value, and refusing a plain key that merely holds
+// such a value costs nothing.
+constexpr wchar_t kLinkValueName[] = L"SymbolicLinkValue";
+
+enum class Reach { Key, Missing, Link };
+
+// Opens (or creates) root\path one key at a time, each with
+// REG_OPTION_OPEN_LINK so that no link is ever followed, and stops at the
+// first key that is a link. A key that cannot be asked whether it is one is
+// not reached, as when its open fails. Every key on the way is opened only to
+// be asked that and to reach the next (Wine takes anything opened below a link
+// to its target); the last gets `access` too. Repeated and trailing
+// separators are skipped, as advapi32 does; a path starting with one names no
+// key. An empty path gives the root itself.
+[[nodiscard]] Reach OpenPath(RegistryApi& api, RootHandle root, const std::wstring& path, bool create,
+                             std::uint32_t access, ScopedKey& key) {
+  const auto rootKey = RootKey(root);
+  if (!rootKey || path.starts_with(L'\\')) return Reach::Missing;
+  key = ScopedKey(api, *rootKey);
+  for (std::size_t start = 0, end = 0; start < path.size(); start = end + 1) {
+    end = std::min(path.find(L'\\', start), path.size());
+    if (end == start) continue;
+    const bool last = path.find_first_not_of(L'\\', end) == std::wstring::npos;
+    const std::uint32_t need = kKeyQueryValue | (last ? access : create ? kKeyCreateSubKey : 0);
+    const std::wstring name = path.substr(start, end - start);
+    KeyHandle raw = 0;
+    const RegStatus status = create ? api.CreateKeyEx(key.Get(), name, kRegOptionOpenLink, need, raw)
+                                    : api.OpenKeyEx(key.Get(), name, kRegOptionOpenLink, need, raw);
+    if (!Succeeded(status)) return Reach::Missing;
+    key = ScopedKey(api, raw);
+    const RegStatus link = api.QueryValue(key.Get(), kLinkValueName, nullptr, nullptr, nullptr);
+    if (link != kRegFileNotFound) return Succeeded(link) ? Reach::Link : Reach::Missing;
+  }
+  return Reach::Key;
+}
+
 // Registry value names hold at most 16383 characters; with the NUL the
 // enumeration buffer never needs more than this.
 constexpr std::uint32_t kMaxNameBuffer = 16384;
@@ -79,11 +116,11 @@ constexpr int kReadAttempts = 4;
 
 [[nodiscard]] bool SetWhole(RegistryApi& api, RootHandle root, const std::wstring& subKey,
                             const std::wstring& valueName, std::uint32_t type, std::span<const std::byte> bytes) {
-  const auto rootKey = RootKey(root);
-  if (!rootKey || bytes.size() > std::numeric_limits<std::uint32_t>::max()) return false;
-  KeyHandle raw = 0;
-  if (!Succeeded(api.CreateKey(*rootKey, subKey, raw))) return false;
-  const ScopedKey key(api, raw);
+  ScopedKey key(api, 0);
+  if (!IsNameable(valueName) || bytes.size() > std::numeric_limits<std::uint32_t>::max() ||
+      OpenPath(api, root, subKey, true, kKeySetValue, key) != Reach::Key) {
+    return false;
+  }
   // advapi32 looks at the code units around the end of string data and counts
   // a NUL that follows unterminated data in the caller's memory as part of it.
   // Non-NUL guards on both sides keep what is stored exactly what was given
@@ -98,29 +135,34 @@ constexpr int kReadAttempts = 4;
 }  // namespace
 
 void Registry::DeleteKey(RootHandle root, const std::wstring& subKey) noexcept {
-  const auto rootKey = RootKey(root);
-  // An empty path names the root itself, which is never ours to delete.
-  if (!rootKey || subKey.empty()) return;
-  (void)api_.DeleteKey(*rootKey, subKey);
+  try {
+    ScopedKey key(api_, 0);
+    // An empty path names the root itself, which is never ours to delete. The
+    // key is deleted through the handle that opened it as itself, never by name.
+    if (!subKey.empty() && OpenPath(api_, root, subKey, false, kDelete, key) == Reach::Key) {
+      (void)api_.DeleteKey(key.Get(), L"");
+    }
+  } catch (...) {
+  }
 }
 
 void Registry::DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept {
-  const auto rootKey = RootKey(root);
-  if (!rootKey) return;
-  KeyHandle raw = 0;
-  if (!Succeeded(api_.OpenKey(*rootKey, subKey, raw))) return;
-  const ScopedKey key(api_, raw);
-  (void)api_.DeleteValue(key.Get(), valueName);
+  try {
+    ScopedKey key(api_, 0);
+    if (IsNameable(valueName) && OpenPath(api_, root, subKey, false, kKeySetValue, key) == Reach::Key) {
+      (void)api_.DeleteValue(key.Get(), valueName);
+    }
+  } catch (...) {
+  }
 }
 
 std::wstring Registry::ReadStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
                                        const std::wstring& defaultText) noexcept {
   return Silently(defaultText, [&]() -> std::wstring {
-    const auto rootKey = RootKey(root);
-    if (!rootKey) return defaultText;
-    KeyHandle raw = 0;
-    if (!Succeeded(api_.OpenKey(*rootKey, subKey, raw))) return defaultText;
-    const ScopedKey key(api_, raw);
+    ScopedKey key(api_, 0);
+    if (!IsNameable(valueName) || OpenPath(api_, root, subKey, false, kKeyQueryValue, key) != Reach::Key) {
+      return defaultText;
+    }
     const auto value = QueryWhole(api_, key.Get(), valueName, kRegSz);
     return value ? TextOfStringData(value->bytes) : defaultText;
   });
@@ -137,21 +179,9 @@ bool Registry::WriteStringValue(RootHandle root, const std::wstring& subKey, con
 
 ValueTable Registry::EnumValues(RootHandle root, const std::wstring& subKey) noexcept {
   ValueTable table;
-  auto pad = [&table]() noexcept {
-    // Growing by up to 51 small rows; if even that fails the table stays short.
-    try {
-      if (table.size() < kMinValueTableRows) table.resize(kMinValueTableRows);
-    } catch (...) {
-    }
-  };
   try {
-    const auto rootKey = RootKey(root);
-    KeyHandle raw = 0;
-    if (!rootKey || !Succeeded(api_.OpenKeyEx(*rootKey, subKey, kKeyQueryValue, raw))) {
-      pad();
-      return table;
-    }
-    const ScopedKey key(api_, raw);
+    ScopedKey key(api_, 0);
+    if (OpenPath(api_, root, subKey, false, kKeyQueryValue, key) != Reach::Key) return table;
     std::vector<wchar_t> name(kFirstNameBuffer);
     std::uint32_t index = 0;
     for (;;) {
@@ -170,18 +200,16 @@ ValueTable Registry::EnumValues(RootHandle root, const std::wstring& subKey) noe
     }
   } catch (...) {
   }
-  pad();
   return table;
 }
 
 std::optional<RawValue> Registry::ReadRawValue(RootHandle root, const std::wstring& subKey,
                                                const std::wstring& valueName) noexcept {
   return Silently(std::optional<RawValue>{}, [&]() -> std::optional<RawValue> {
-    const auto rootKey = RootKey(root);
-    if (!rootKey) return std::nullopt;
-    KeyHandle raw = 0;
-    if (!Succeeded(api_.OpenKey(*rootKey, subKey, raw))) return std::nullopt;
-    const ScopedKey key(api_, raw);
+    ScopedKey key(api_, 0);
+    if (!IsNameable(valueName) || OpenPath(api_, root, subKey, false, kKeyQueryValue, key) != Reach::Key) {
+      return std::nullopt;
+    }
     return QueryWhole(api_, key.Get(), valueName, std::nullopt);
   });
 }
@@ -192,9 +220,10 @@ bool Registry::WriteRawValue(RootHandle root, const std::wstring& subKey, const 
 }
 
 bool Registry::PathHasLink(RootHandle root, const std::wstring& subKey) noexcept {
-  (void)root;
-  (void)subKey;
-  return false;
+  return Silently(true, [&] {  // out of memory: the answer that touches nothing
+    ScopedKey key(api_, 0);
+    return OpenPath(api_, root, subKey, false, kKeyQueryValue, key) == Reach::Link;
+  });
 }
 
 }  // namespace tavrel

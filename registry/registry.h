@@ -1,7 +1,9 @@
 #pragma once
 // The registry layer: the program's only road to the registry. Every
 // operation opens and closes its own key inside the call and fails silently,
-// leaving a default outcome; only WriteStringValue answers true or false.
+// leaving a default outcome (the writes answer false). A path is
+// opened one key at a time, each key as itself, and an operation whose path
+// holds a registry link does nothing: Tavrel never works through a link.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -15,14 +17,13 @@ namespace tavrel {
 
 struct ValueRow {
   std::uint32_t type = 0;
-  std::wstring name;  // empty in the rows after the last listed value
+  std::wstring name;  // empty for the unnamed value; may hold a NUL (see IsNameable)
   bool operator==(const ValueRow&) const = default;
 };
 
-// One row per value, in the registry's enumeration order, padded with empty
-// rows to at least 51. Every value is listed, however long its name or data.
+// One row per value, in the registry's enumeration order, and nothing else.
+// Every value is listed, however long its name or data.
 using ValueTable = std::vector<ValueRow>;
-inline constexpr std::size_t kMinValueTableRows = 51;
 
 // A value as stored: type and bytes, for copies that must not lose data.
 struct RawValue {
@@ -33,7 +34,8 @@ struct RawValue {
 
 // The registry's calls take a value name up to its first NUL, so a name with
 // a NUL inside (a known way to hide a value) would reach a different value:
-// such a name is listed and reported, never read, written or deleted.
+// such a name is listed and reported, never read, written or deleted (the
+// layer refuses it without asking the registry).
 [[nodiscard]] inline bool IsNameable(std::wstring_view name) noexcept {
   return name.find(L'\0') == std::wstring_view::npos;
 }

@@ -26,6 +26,7 @@ inline constexpr RegStatus kRegAccessDenied = 5;
 inline constexpr RegStatus kRegInvalidHandle = 6;
 inline constexpr RegStatus kRegInvalidParameter = 87;  // e.g. a key name over 255 characters
 inline constexpr RegStatus kRegBadPathname = 161;      // a subkey path that starts with "\"
+inline constexpr RegStatus kRegAlreadyExists = 183;    // a link created where a key already is
 inline constexpr RegStatus kRegMoreData = 234;
 inline constexpr RegStatus kRegNoMoreItems = 259;
 inline constexpr RegStatus kRegNoAccess = 998;     // no data pointer for a non-zero size
@@ -37,10 +38,19 @@ inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegLink = 6;  // a link's target, "\Registry\User\...", with no NUL
 inline constexpr std::uint32_t kRegMultiSz = 7;
 
+// Access rights.
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
 inline constexpr std::uint32_t kKeySetValue = 0x0002;
+inline constexpr std::uint32_t kKeyCreateSubKey = 0x0004;
+inline constexpr std::uint32_t kDelete = 0x00010000;
+
+// Open and create options. A key created as a link sends every open of it to
+// the key named by its value "SymbolicLinkValue", unless opened as itself.
+inline constexpr std::uint32_t kRegOptionCreateLink = 2;
+inline constexpr std::uint32_t kRegOptionOpenLink = 8;
 
 // A key handle as advapi32 hands it out: a root handle value or an opened key.
 // 0 is no key.
@@ -49,13 +59,13 @@ using KeyHandle = std::uintptr_t;
 class RegistryApi {
  public:
   virtual ~RegistryApi() = default;
-  // RegOpenKeyW: opens parent\subKey for all access; an empty subKey gives parent.
-  [[nodiscard]] virtual RegStatus OpenKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) = 0;
-  // RegOpenKeyExW with options 0 and the given access mask.
-  [[nodiscard]] virtual RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t access,
-                                            KeyHandle& key) = 0;
-  // RegCreateKeyW: opens parent\subKey, creating every missing key along the path.
-  [[nodiscard]] virtual RegStatus CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) = 0;
+  // RegOpenKeyExW. A predefined root opened with an empty subKey is answered with itself.
+  [[nodiscard]] virtual RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                            std::uint32_t access, KeyHandle& key) = 0;
+  // RegCreateKeyExW (non-volatile): opens parent\subKey, creating every missing key along the path.
+  [[nodiscard]] virtual RegStatus CreateKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                              std::uint32_t access, KeyHandle& key) = 0;
+  // The value calls take a name up to its first NUL (RegEnumValueW lists a name whole).
   // RegQueryValueExW. data may be null to ask for type and size only; size is in bytes.
   [[nodiscard]] virtual RegStatus QueryValue(KeyHandle key, const std::wstring& name, std::uint32_t* type,
                                              std::byte* data, std::uint32_t* size) = 0;
@@ -67,7 +77,8 @@ class RegistryApi {
   [[nodiscard]] virtual RegStatus EnumValue(KeyHandle key, std::uint32_t index, wchar_t* name,
                                             std::uint32_t* nameLength, std::uint32_t* type, std::byte* data,
                                             std::uint32_t* dataSize) = 0;
-  // RegDeleteKeyW: deletes parent\subKey with its values; refused while it has subkeys.
+  // RegDeleteKeyW: deletes parent\subKey with its values (parent's own key for an
+  // empty subKey); refused while it has subkeys.
   [[nodiscard]] virtual RegStatus DeleteKey(KeyHandle parent, const std::wstring& subKey) = 0;
   // RegDeleteValueW.
   [[nodiscard]] virtual RegStatus DeleteValue(KeyHandle key, const std::wstring& name) = 0;

@@ -14,7 +14,7 @@ std::wstring ChangeRow::DisplayText() const {
   for (std::size_t i = 0; i < Fields.size(); ++i) {
     if (i != 0) text += L'\t';
     for (const wchar_t c : Fields[i]) {
-      text += (c == L'\t' || c == L'\r' || c == L'\n') ? L' ' : c;
+      text += (c == L'\t' || c == L'\r' || c == L'\n') ? L' ' : c == L'\0' ? L'\u2400' : c;
     }
   }
   return text;

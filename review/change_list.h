@@ -4,21 +4,33 @@
 // in the list is built from them.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "registry/registry.h"
 
 namespace tavrel {
 
 struct ChangeRow {
+  ChangeRow(std::vector<std::wstring> fields = {}, std::uint32_t tag = 0, bool checked = false,
+            std::optional<RawValue> live = {}, std::optional<RawValue> backup = {})
+      : Fields(std::move(fields)), Tag(tag), Checked(checked), Live(std::move(live)), Backup(std::move(backup)) {}
+
   std::vector<std::wstring> Fields;
   std::uint32_t Tag = 0;  // root handle of the key
   bool Checked = false;   // checked means keep
+  // The values as the row shows them: keeping or undoing writes exactly
+  // these, or nothing.
+  std::optional<RawValue> Live, Backup;
   bool operator==(const ChangeRow&) const = default;
 
   // The field, or the empty text when the row has fewer fields.
   [[nodiscard]] const std::wstring& Field(std::size_t index) const noexcept;
   // Fields joined by TAB for the list's tab stops; TAB, CR and LF inside a
-  // field are shown as spaces so that the columns stay in place.
+  // field are shown as spaces so that the columns stay in place, and a NUL
+  // (a name that hides a value) as U+2400 so that it is seen.
   [[nodiscard]] std::wstring DisplayText() const;
 };
 

@@ -1,5 +1,6 @@
 #include "review/review_dialog.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,43 +109,55 @@ void ReviewDialog::ApplyRow(const ChangeRow& row) {
   const std::wstring kind = ToLower(row.Field(0));
   const RootHandle root = row.Tag;
   const std::wstring& name = row.Field(1);
-  const std::size_t needed = kind == L"changed" ? kFieldsOfChangedRow : kFieldsOfOtherRows;
-  if (row.Fields.size() < needed) return;
+  const bool changed = kind == L"changed";
+  // A name the registry's calls would cut at its NUL reaches another value:
+  // such a row is only ever shown.
+  if (row.Fields.size() < (changed ? kFieldsOfChangedRow : kFieldsOfOtherRows) || !IsNameable(name)) return;
+  const std::wstring& backupKey = row.Field(changed ? 4 : 3);
+  const std::wstring& keyPath = row.Field(changed ? 5 : 4);
 
-  // Copies a value that is not a string value with its type and bytes; a
-  // string value (or one that is gone) is written as the row's text.
-  auto copyValue = [&](const std::wstring& from, const std::wstring& to, const std::wstring& text) {
-    const auto raw = registry_.ReadRawValue(root, from, name);
-    if (raw && raw->type != kRegSz) {
-      (void)registry_.WriteRawValue(root, to, name, *raw);
+  // Writes the value as the row showed it (REG_SZ as its shown text, the
+  // field at textField), or nothing when it showed none.
+  auto writeSeen = [&](const std::wstring& key, const std::optional<RawValue>& seen, std::size_t textField) {
+    if (!seen) return;
+    if (seen->type == kRegSz) {
+      (void)registry_.WriteStringValue(root, key, name, row.Field(textField));
     } else {
-      (void)registry_.WriteStringValue(root, to, name, text);
+      (void)registry_.WriteRawValue(root, key, name, *seen);
     }
+  };
+  // An undo acts only on the value the row showed: one changed since it was
+  // shown is left as it is, for the next scan to report.
+  auto liveIs = [&](const std::optional<RawValue>& seen) {
+    return registry_.ReadRawValue(root, keyPath, name) == seen;
   };
 
   if (kind == L"created") {
     if (row.Checked) {
-      copyValue(row.Field(4), row.Field(3), row.Field(2));
-    } else {
-      registry_.DeleteValue(root, row.Field(4), name);
-      (void)userWatchList_.AppendUserWatchEntry(root, row.Field(4), name);
+      writeSeen(backupKey, row.Live, 2);
+    } else if (userWatchList_.AppendUserWatchEntry(root, keyPath, name) && liveIs(row.Live)) {
+      // Deleted only once its removal is on disk: otherwise it comes back unflagged.
+      registry_.DeleteValue(root, keyPath, name);
     }
-  } else if (kind == L"changed") {
+  } else if (changed) {
     if (row.Checked) {
-      (void)registry_.WriteStringValue(root, row.Field(4), name, row.Field(2));
-    } else {
-      (void)registry_.WriteStringValue(root, row.Field(5), name, row.Field(3));
+      writeSeen(backupKey, row.Live, 2);
+    } else if (liveIs(row.Live)) {
+      writeSeen(keyPath, row.Backup, 3);
     }
   } else if (kind == L"deleted") {
     if (row.Checked) {
-      registry_.DeleteValue(root, row.Field(3), name);
-    } else {
-      copyValue(row.Field(3), row.Field(4), row.Field(2));
+      registry_.DeleteValue(root, backupKey, name);
+    } else if (liveIs(std::nullopt)) {
+      writeSeen(keyPath, row.Backup, 2);
     }
+  } else if (!row.Live) {
+    // A value-entry row always shows its value; a row without one (a link
+    // met on the way) is only ever shown.
   } else if (row.Checked) {
-    userWatchList_.RemoveUserWatchEntry(row.Field(4), name);
-  } else {
-    registry_.DeleteValue(root, row.Field(4), name);
+    userWatchList_.RemoveUserWatchEntry(keyPath, name);
+  } else if (liveIs(row.Live)) {
+    registry_.DeleteValue(root, keyPath, name);
   }
 }
 

@@ -6,9 +6,13 @@
 //   "Created", name, live text,                backup key, key path
 //   "Changed", name, live text, backup text,   backup key, key path
 //   "Deleted", name, backup text,              backup key, key path
-// and a value-entry row
+// a value-entry row
 //   Label, ValueName, live text, "",           KeyPath
-// each tagged with the key's root handle.
+// and a row for a registry link met on a watched key's way
+//   "Link", "", the path with the link,        backup key or "", key path
+// each tagged with the key's root handle and keeping the raw values it shows
+// (texts as ShownText renders them).
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -29,18 +33,24 @@ class ChangeRowBuilder {
   ChangeRowBuilder(Registry& registry, WatchList& watchList, ChangeListHost& dialog) noexcept
       : registry_(registry), watchList_(watchList), dialog_(dialog) {}
 
-  // Appends a change row, reading the values shown at this moment. A row
-  // whose value name matches any watch entry's ValueName (ignoring case)
-  // starts unchecked and counts in FoundCount; others start checked. Any kind
-  // other than the three above adds nothing and leaves the dialog unloaded.
+  // Appends a change row showing the values the scan read. A row whose value
+  // name matches any watch entry's ValueName (ignoring case), or cannot be
+  // named exactly (a hiding technique), starts unchecked and counts in
+  // FoundCount; others start checked. Any kind other than the three above
+  // adds nothing and leaves the dialog unloaded.
   void AddChangeRow(std::wstring_view kind, RootHandle root, const std::wstring& valueName,
-                    const std::wstring& backupKey, const std::wstring& keyPath);
+                    const std::wstring& backupKey, const std::wstring& keyPath, std::optional<RawValue> live = {},
+                    std::optional<RawValue> backup = {});
 
   // Adds the unchecked row of a present value entry. It takes the place of the
   // first row with the same tag, field 1 equal ignoring case and field 2 equal
   // exactly (a change row for the same value), or else is appended. The caller
   // has already counted the finding.
-  void AddValueEntryRow(const WatchEntry& entry, const std::wstring& liveValue);
+  void AddValueEntryRow(const WatchEntry& entry, RawValue live);
+
+  // Adds the unchecked row of a link on a watched key's way, counted in FoundCount.
+  void AddLinkRow(RootHandle root, const std::wstring& linkPath, const std::wstring& backupKey,
+                  const std::wstring& keyPath);
 
   // Reads the watch list's value names afresh. The list is read-only during a
   // scan; the scan driver calls this when a scan starts, and the first

@@ -1,25 +1,15 @@
 #include "scan/scan_driver.h"
 
+#include <algorithm>
 #include <cstddef>
-#include <vector>
+#include <utility>
 
-#include "platform/text.h"
 #include "scan/backup_key.h"
 #include "scan/found_count.h"
 #include "scan/value_name_index.h"
+#include "scan/value_text.h"
 
 namespace tavrel {
-namespace {
-
-// The rows a walk visits: from the first up to, not including, the first
-// row without a name. The key's unnamed value therefore ends the walk.
-std::size_t NamedPrefixLength(const ValueTable& table) noexcept {
-  std::size_t n = 0;
-  while (n < table.size() && !table[n].name.empty()) ++n;
-  return n;
-}
-
-}  // namespace
 
 void ScanDriver::ScanWatchList(const std::wstring& scanType) {
   rows_.IndexWatchList();
@@ -35,45 +25,70 @@ void ScanDriver::ScanWatchList(const std::wstring& scanType) {
       ScanMonitoredKey(scanType, entry.Root, BackupKeyFor(entry.KeyPath), entry.KeyPath);
       continue;
     }
-    const std::wstring value = registry_.ReadStringValue(entry.Root, entry.KeyPath, entry.ValueName, kNoValue);
-    if (value != kNoValue) {
+    // A value entry has no backup copy: its link row leaves that field empty.
+    if (registry_.PathHasLink(entry.Root, entry.KeyPath)) {
+      rows_.AddLinkRow(entry.Root, entry.KeyPath, L"", entry.KeyPath);
+      continue;
+    }
+    auto value = Read(entry.Root, entry.KeyPath, entry.ValueName);
+    if (value && !(value->type == kRegSz && StringText(*value) == kNoValue)) {
       CountFinding(watchList_.FoundCount);
-      rows_.AddValueEntryRow(entry, value);
+      rows_.AddValueEntryRow(entry, std::move(*value));
     }
   }
 }
 
 void ScanDriver::ScanMonitoredKey(const std::wstring& scanType, RootHandle root, const std::wstring& backupKey,
                                   const std::wstring& keyPath) {
+  for (const std::wstring* path : {&keyPath, &backupKey}) {
+    if (registry_.PathHasLink(root, *path)) return rows_.AddLinkRow(root, *path, backupKey, keyPath);
+  }
   if (scanType == kScanBackup) {
     registry_.DeleteKey(root, backupKey);
-    CopyValues(root, keyPath, backupKey);
+    (void)CopyValues(root, registry_.EnumValues(root, keyPath), keyPath, backupKey);
   } else if (scanType == kScanRestore) {
-    // The first write re-creates the key; a key the platform refuses to delete
-    // (it has subkeys) keeps its other values.
-    registry_.DeleteKey(root, keyPath);
-    CopyValues(root, backupKey, keyPath);
+    Restore(root, backupKey, keyPath);
   } else if (scanType == kScanCompare) {
     Compare(root, backupKey, keyPath);
   }
   // Any other scan type only reads the key, which changes nothing: skipped.
 }
 
-void ScanDriver::CopyValues(RootHandle root, const std::wstring& source, const std::wstring& target) {
-  const ValueTable table = registry_.EnumValues(root, source);
-  const std::size_t count = NamedPrefixLength(table);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::wstring& name = table[i].name;
-    // Non-string values keep their type and bytes. One whose raw read fails
-    // (it vanished since the listing) is copied as the string path would:
-    // as an empty string value.
-    if (table[i].type != kRegSz) {
-      if (const auto raw = registry_.ReadRawValue(root, source, name)) {
-        registry_.WriteRawValue(root, target, name, *raw);
-        continue;
-      }
+// A name the registry's calls cannot reach exactly is never read.
+std::optional<RawValue> ScanDriver::Read(RootHandle root, const std::wstring& key, const std::wstring& name) {
+  return IsNameable(name) ? registry_.ReadRawValue(root, key, name) : std::nullopt;
+}
+
+// Copies every value it can read, REG_SZ as its text and other types whole;
+// answers whether it copied any.
+bool ScanDriver::CopyValues(RootHandle root, const ValueTable& values, const std::wstring& source,
+                            const std::wstring& target) {
+  bool copied = false;
+  for (const ValueRow& row : values) {
+    const auto value = Read(root, source, row.name);
+    if (!value) continue;
+    if (value->type == kRegSz) {
+      (void)registry_.WriteStringValue(root, target, row.name, StringText(*value));
+    } else {
+      (void)registry_.WriteRawValue(root, target, row.name, *value);
     }
-    registry_.WriteStringValue(root, target, name, registry_.ReadStringValue(root, source, name, L""));
+    copied = true;
+  }
+  return copied;
+}
+
+// Writes first, deletes after, and never deletes the key: a failure half way
+// loses no value. A copy that gives no value to write back is taken for no
+// copy at all (Backup leaves none for a key without values, and a listing
+// that failed lists nothing), so nothing is deleted. A live value is deleted
+// only when its name is not listed in the copy, even if it could not be read.
+void ScanDriver::Restore(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath) {
+  const ValueTable saved = registry_.EnumValues(root, backupKey);
+  if (!CopyValues(root, saved, backupKey, keyPath)) return;
+  ValueNameIndex savedNames(saved);
+  for (const ValueRow& row : registry_.EnumValues(root, keyPath)) {
+    if (IsNameable(row.name) && savedNames.TakeRows(row.name) == ValueNameIndex::kNone)
+      registry_.DeleteValue(root, keyPath, row.name);
   }
 }
 
@@ -82,28 +97,28 @@ void ScanDriver::Compare(RootHandle root, const std::wstring& backupKey, const s
   const ValueTable live = registry_.EnumValues(root, keyPath);
   ValueNameIndex backupRows(backup);
 
-  const std::size_t liveCount = NamedPrefixLength(live);
-  for (std::size_t i = 0; i < liveCount; ++i) {
-    const std::wstring& name = live[i].name;
-    const std::wstring value = registry_.ReadStringValue(root, keyPath, name, L"");
+  for (const ValueRow& row : live) {
+    auto value = Read(root, keyPath, row.name);
+    // A value that can be named but not read went away since the listing.
+    if (!value && IsNameable(row.name)) continue;
     // A live value uses up every backup row of its name: none is matched
     // again or reported deleted.
-    const std::size_t firstMatch = backupRows.TakeRows(name);
-    if (firstMatch == ValueNameIndex::kNone) {
-      rows_.AddChangeRow(kKeyCreated, root, name, backupKey, keyPath);
-      continue;
+    bool backedUp = false;
+    for (std::size_t b = backupRows.TakeRows(row.name); b != ValueNameIndex::kNone; b = backupRows.NextRow(b)) {
+      auto backupValue = Read(root, backupKey, backup[b].name);
+      if (!backupValue && IsNameable(backup[b].name)) continue;  // gone from the copy too
+      backedUp = true;
+      if (!SameValue(value, backupValue))
+        rows_.AddChangeRow(kKeyChanged, root, backup[b].name, backupKey, keyPath, value, std::move(backupValue));
     }
-    for (std::size_t b = firstMatch; b != ValueNameIndex::kNone; b = backupRows.NextRow(b)) {
-      const std::wstring& backupName = backup[b].name;
-      const std::wstring backupValue = registry_.ReadStringValue(root, backupKey, backupName, L"");
-      if (!EqualsNoCase(value, backupValue)) rows_.AddChangeRow(kKeyChanged, root, backupName, backupKey, keyPath);
-    }
+    if (!backedUp) rows_.AddChangeRow(kKeyCreated, root, row.name, backupKey, keyPath, std::move(value));
   }
 
   for (std::size_t b = 0; b < backup.size(); ++b) {
-    if (!backup[b].name.empty() && !backupRows.IsUsedUp(b)) {
-      rows_.AddChangeRow(kKeyDeleted, root, backup[b].name, backupKey, keyPath);
-    }
+    if (backupRows.IsUsedUp(b)) continue;
+    auto backupValue = Read(root, backupKey, backup[b].name);
+    if (backupValue || !IsNameable(backup[b].name))
+      rows_.AddChangeRow(kKeyDeleted, root, backup[b].name, backupKey, keyPath, {}, std::move(backupValue));
   }
 }
 

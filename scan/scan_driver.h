@@ -1,6 +1,7 @@
 #pragma once
 // The scan of the watch list: backs up, restores or compares each monitored
 // key against its backup copy, and reports each present watched value.
+#include <optional>
 #include <string>
 
 #include "registry/registry.h"
@@ -25,19 +26,23 @@ class ScanDriver {
       : registry_(registry), watchList_(watchList), rows_(rows), progress_(progress) {}
 
   // Walks the watch list once, in index order. Monitor entries are handled by
-  // ScanMonitoredKey; a value entry whose value is present, whatever the scan
-  // type, counts in FoundCount and adds a value-entry row.
+  // ScanMonitoredKey; a value entry whose value is present (of any type, but
+  // not a REG_SZ reading exactly kNoValue), whatever the scan type, counts in
+  // FoundCount and adds a value-entry row.
   void ScanWatchList(const std::wstring& scanType);
 
-  // "Backup" replaces the backup copy with the key's values, "Restore"
-  // rebuilds the key from the backup copy, "Compare" adds a row for every
-  // string value changed, created or deleted since the backup. The walk of
-  // the key's values ends at its unnamed value.
+  // "Backup" replaces the backup copy with the key's values, "Restore" writes
+  // the backup copy's values back and then deletes the others, "Compare" adds
+  // a row for every value changed, created or deleted since the backup. Every
+  // listed value is walked, the unnamed one too. A link on the way to the key
+  // or to its backup copy leaves both alone and is reported instead.
   void ScanMonitoredKey(const std::wstring& scanType, RootHandle root, const std::wstring& backupKey,
                         const std::wstring& keyPath);
 
  private:
-  void CopyValues(RootHandle root, const std::wstring& source, const std::wstring& target);
+  [[nodiscard]] std::optional<RawValue> Read(RootHandle root, const std::wstring& key, const std::wstring& name);
+  bool CopyValues(RootHandle root, const ValueTable& values, const std::wstring& source, const std::wstring& target);
+  void Restore(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath);
   void Compare(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath);
 
   Registry& registry_;

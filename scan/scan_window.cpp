@@ -12,6 +12,8 @@ constexpr TwipsRect kProgressBarRect{120, 2160, 3735, 375};
 // The scan grows the window to show the progress bar, which starts below the
 // bottom of the client area: its bottom edge plus 600 twips.
 constexpr int kScanningOuterHeight = kProgressBarRect.top + kProgressBarRect.height + 600;
+// Long enough for an instance that is ending to let go.
+constexpr std::chrono::seconds kStartupInstanceWait{5};
 
 }  // namespace
 
@@ -19,12 +21,20 @@ ScanWindow::ScanWindow(ScanWindowServices services, SharedState& state, ReviewDi
     : services_(services), state_(state), dialog_(dialog) {}
 
 ScanWindow::LoadOutcome ScanWindow::Form_Load() {
-  instanceGuard_ = services_.instanceLock.TryAcquire();
-  if (!instanceGuard_) return LoadOutcome::AnotherInstanceRuns;
+  const CommandLine commandLine = ParseCommandLine(services_.process.ArgumentText());
+  instanceGuard_ =
+      services_.instanceLock.TryAcquire(commandLine.startupScan ? kStartupInstanceWait : std::chrono::milliseconds(0));
+  if (!instanceGuard_) {
+    // Whoever holds the instance must not make a start-up scan that never ran
+    // pass for a clean one: the host sees red, its other values stay as they are.
+    if (commandLine.startupScan) {
+      const StatusTarget target = StartupStatusTarget(commandLine.hostKey);
+      (void)services_.registry.WriteStringValue(kCurrentUser, target.key, target.statusName, kStatusFlagged);
+    }
+    return LoadOutcome::AnotherInstanceRuns;
+  }
 
   CreateControls();
-  const std::wstring argumentText = services_.process.ArgumentText();
-  const CommandLine commandLine = ParseCommandLine(argumentText);
   HostKey = commandLine.hostKey;
   state_.AutoRepair = SettingValue(services_.registry.ReadStringValue(kCurrentUser, HostKey, L"AutoRepair", L"1"), 1);
   services_.watchList.LoadWatchList(services_.files, services_.process.ProgramFolder());

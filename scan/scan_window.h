@@ -39,7 +39,7 @@ class ScanWindow final : public ScanProgress {
   ScanWindow(ScanWindowServices services, SharedState& state, ReviewDialog& dialog) noexcept;
 
   enum class LoadOutcome {
-    AnotherInstanceRuns,  // nothing was read, written or shown: end the process
+    AnotherInstanceRuns,  // nothing shown, at most the red status written: end the process
     WaitingForUser,       // interactive: the window is shown
     StartupScanDone,      // the scan window is gone; the dialog may still be open
   };

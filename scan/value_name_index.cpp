@@ -28,7 +28,6 @@ ValueNameIndex::ValueNameIndex(const ValueTable& table)
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t row = 0; row < table.size(); ++row) {
     const std::wstring& name = table[row].name;
-    if (name.empty()) continue;
     const std::size_t hash = hashes_[row] = FoldedHash(name);
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
       const std::size_t first = slots_[slot];
@@ -55,7 +54,6 @@ std::size_t ValueNameIndex::FindFirstRow(std::wstring_view name, std::size_t has
 }
 
 std::size_t ValueNameIndex::TakeRows(std::wstring_view name) noexcept {
-  if (name.empty()) return kNone;
   const std::size_t first = FindFirstRow(name, FoldedHash(name));
   // A name's rows are used up together, so its first row tells for all.
   if (first == kNone || usedUp_[first]) return kNone;

@@ -12,7 +12,8 @@ namespace tavrel {
 
 class ValueNameIndex {
  public:
-  // Indexes every named row of the table, which must outlive the index.
+  // Indexes every row of the table (an empty name is the unnamed value's),
+  // which must outlive the index.
   explicit ValueNameIndex(const ValueTable& table);
 
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);

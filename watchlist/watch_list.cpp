@@ -5,6 +5,7 @@
 
 #include "platform/text.h"
 #include "platform/text_file.h"
+#include "watchlist/user_line_escape.h"
 #include "watchlist/watch_line.h"
 
 namespace tavrel {
@@ -82,6 +83,15 @@ std::optional<WatchEntry> ParseWatchEntry(std::wstring_view line) {
   return entry;
 }
 
+std::optional<WatchEntry> ParseUserWatchEntry(std::wstring_view line) {
+  std::optional<WatchEntry> entry = ParseWatchEntry(line);
+  if (entry) {
+    entry->KeyPath = UnescapeUserName(entry->KeyPath);
+    entry->ValueName = UnescapeUserName(entry->ValueName);
+  }
+  return entry;
+}
+
 void WatchList::ParseWatchLine(const std::wstring& line) {
   if (auto entry = ParseWatchEntry(line)) WatchEntries.push_back(std::move(*entry));
 }
@@ -90,13 +100,18 @@ void WatchList::LoadWatchList(const FileSystem& files, const std::wstring& progr
   for (const wchar_t* name : {kWatchListFileName, kUserWatchListFileName}) {
     const std::wstring path = programFolder + name;
     if (!FileExists(files, path)) continue;
+    // Only Tavrel writes escapes, and only into the user file: the main file's
+    // grammar stays as people have always written it.
+    const bool escaped = name == kUserWatchListFileName;
     // A file that exists but cannot be read (locked by another program, no
     // access) is skipped like a missing one: the scan still guards what the
     // other file names, where refusing to start would guard nothing. The file
     // is read whole before any line is taken, so it never adds half its lines.
-    static_cast<void>(ForEachAnsiLine(files, path, [this](std::wstring_view line) {
+    static_cast<void>(ForEachAnsiLine(files, path, [this, escaped](std::wstring_view line) {
       const std::wstring_view trimmed = TrimSpaces(line);
-      if (IsDataLine(trimmed)) ParseWatchLine(std::wstring(trimmed));
+      if (!IsDataLine(trimmed)) return;
+      std::optional<WatchEntry> entry = escaped ? ParseUserWatchEntry(trimmed) : ParseWatchEntry(trimmed);
+      if (entry) WatchEntries.push_back(std::move(*entry));
     }));
   }
 }

@@ -46,6 +46,9 @@ class WatchList {
 // taken apart: no TAB, an empty second field, a monitor line naming only a
 // root, or a value line without a key between root and value name.
 [[nodiscard]] std::optional<WatchEntry> ParseWatchEntry(std::wstring_view line);
+// The same for a line of the user file, whose names Tavrel writes escaped
+// (user_line_escape.h): the entry holds them decoded.
+[[nodiscard]] std::optional<WatchEntry> ParseUserWatchEntry(std::wstring_view line);
 
 // Root names both ways: reading folds case; writing gives the upper-case name,
 // or the empty text for an unknown handle.

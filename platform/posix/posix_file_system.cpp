@@ -65,14 +65,21 @@ std::optional<std::string> PosixFileSystem::ReadAll(const std::wstring& path) co
   return content;
 }
 
-bool PosixFileSystem::WriteAndFlush(const std::wstring& path, const std::string& bytes) {
-  std::FILE* raw = std::fopen(ToNativePath(path).c_str(), "wb");
-  if (!raw) return false;
-  UniqueFile file(raw);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size() && std::fflush(raw) == 0 &&
-                       ::fsync(::fileno(raw)) == 0;
-  // fclose reports errors that a delayed write may still raise.
-  return std::fclose(file.release()) == 0 && written;
+bool PosixFileSystem::WriteNew(const std::wstring& path, const std::string& bytes) {
+  // O_EXCL with O_CREAT fails on any name already there, a dangling link
+  // included; O_NOFOLLOW says the same for a link in so many words.
+  const std::string native = ToNativePath(path);
+  const UniqueDescriptor file(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  if (file.Get() < 0) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
+    if (written <= 0) break;
+    done += static_cast<std::size_t>(written);
+  }
+  if (done == bytes.size() && ::fsync(file.Get()) == 0) return true;
+  ::unlink(native.c_str());  // ours: made just now
+  return false;
 }
 
 bool PosixFileSystem::ReplaceWith(const std::wstring& from, const std::wstring& to) {
@@ -85,5 +92,14 @@ bool PosixFileSystem::ReplaceWith(const std::wstring& from, const std::wstring& 
 }
 
 void PosixFileSystem::Remove(const std::wstring& path) { ::unlink(ToNativePath(path).c_str()); }
+
+std::optional<std::uint64_t> PosixFileSystem::RandomBits() {
+  const UniqueDescriptor source(::open("/dev/urandom", O_RDONLY | O_CLOEXEC));
+  std::uint64_t bits = 0;
+  if (source.Get() < 0 || ::read(source.Get(), &bits, sizeof bits) != static_cast<ssize_t>(sizeof bits)) {
+    return std::nullopt;
+  }
+  return bits;
+}
 
 }  // namespace tavrel

@@ -9,9 +9,10 @@ class PosixFileSystem final : public FileSystem {
  public:
   [[nodiscard]] std::optional<std::uint64_t> FileLength(const std::wstring& path) const override;
   [[nodiscard]] std::optional<std::string> ReadAll(const std::wstring& path) const override;
-  [[nodiscard]] bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override;
+  [[nodiscard]] bool WriteNew(const std::wstring& path, const std::string& bytes) override;
   [[nodiscard]] bool ReplaceWith(const std::wstring& from, const std::wstring& to) override;
   void Remove(const std::wstring& path) override;
+  [[nodiscard]] std::optional<std::uint64_t> RandomBits() override;
 };
 
 }  // namespace tavrel

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <thread>
 
 #include "platform/posix/native_path.h"
 
@@ -60,13 +61,17 @@ std::wstring PosixProcess::ProgramFolder() const {
 
 PosixInstanceLock::PosixInstanceLock(std::wstring name) : name_(std::move(name)) {}
 
-std::unique_ptr<InstanceGuard> PosixInstanceLock::TryAcquire() {
+std::unique_ptr<InstanceGuard> PosixInstanceLock::TryAcquire(std::chrono::milliseconds wait) {
   const std::string path = RuntimeFolder() + "/" + ToNativeBytes(name_) + ".lock";
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return nullptr;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
-    return nullptr;
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ::close(fd);
+      return nullptr;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return std::make_unique<FlockGuard>(fd);
 }

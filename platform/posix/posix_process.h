@@ -21,11 +21,11 @@ class PosixProcess final : public Process {
 // An exclusive flock on "<name>.lock" in the user's runtime folder
 // ($XDG_RUNTIME_DIR, else $TMPDIR, else /tmp). The lock file stays behind:
 // removing it would let a third process lock a new file while the second
-// still holds the old one.
+// still holds the old one. Waiting polls, a few times a second.
 class PosixInstanceLock final : public InstanceLock {
  public:
   explicit PosixInstanceLock(std::wstring name);
-  [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire() override;
+  [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire(std::chrono::milliseconds wait) override;
 
  private:
   std::wstring name_;

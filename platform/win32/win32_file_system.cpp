@@ -1,6 +1,8 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
+// After windows.h: declares RtlGenRandom (advapi32's SystemFunction036).
+#include <ntsecapi.h>
 
 #include <algorithm>
 
@@ -40,18 +42,23 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::wstring& path) co
   }
 }
 
-bool Win32FileSystem::WriteAndFlush(const std::wstring& path, const std::string& bytes) {
-  const UniqueFileHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool Win32FileSystem::WriteNew(const std::wstring& path, const std::string& bytes) {
+  // CREATE_NEW fails on any name already there, a link included; the handle
+  // can delete the file, so a failed write removes exactly what it made.
+  const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file) return false;
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
     DWORD written = 0;
-    if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) break;
     done += written;
   }
-  return FlushFileBuffers(file.Get()) != FALSE;
+  if (done == bytes.size() && FlushFileBuffers(file.Get())) return true;
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose);
+  return false;
 }
 
 bool Win32FileSystem::ReplaceWith(const std::wstring& from, const std::wstring& to) {
@@ -59,5 +66,12 @@ bool Win32FileSystem::ReplaceWith(const std::wstring& from, const std::wstring& 
 }
 
 void Win32FileSystem::Remove(const std::wstring& path) { DeleteFileW(path.c_str()); }
+
+// RtlGenRandom lives in advapi32, which the registry calls load anyway.
+std::optional<std::uint64_t> Win32FileSystem::RandomBits() {
+  std::uint64_t bits = 0;
+  if (!RtlGenRandom(&bits, sizeof bits)) return std::nullopt;
+  return bits;
+}
 
 }  // namespace tavrel

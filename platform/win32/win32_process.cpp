@@ -12,6 +12,9 @@ namespace {
 class MutexGuard final : public InstanceGuard {
  public:
   explicit MutexGuard(UniqueWinHandle mutex) noexcept : mutex_(std::move(mutex)) {}
+  ~MutexGuard() override { ReleaseMutex(mutex_.Get()); }
+  MutexGuard(const MutexGuard&) = delete;
+  MutexGuard& operator=(const MutexGuard&) = delete;
 
  private:
   UniqueWinHandle mutex_;
@@ -41,12 +44,14 @@ std::wstring Win32Process::ProgramFolder() const {
 
 Win32InstanceLock::Win32InstanceLock(std::wstring name) : name_(std::move(name)) {}
 
-std::unique_ptr<InstanceGuard> Win32InstanceLock::TryAcquire() {
-  // Not owned initially: the mutex only marks presence, nobody waits on it.
-  // Creation that fails (for instance because another user's process holds
-  // the name with other rights) also means someone is there.
+std::unique_ptr<InstanceGuard> Win32InstanceLock::TryAcquire(std::chrono::milliseconds wait) {
+  // Creation fails when the name belongs to another kind of object or to
+  // someone we may not open: someone is there.
   UniqueWinHandle mutex(CreateMutexW(nullptr, FALSE, (L"Local\\" + name_).c_str()));
-  if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return nullptr;
+  if (!mutex) return nullptr;
+  // Abandoned: the holder ended without letting go, and the mutex is ours now.
+  const DWORD result = WaitForSingleObject(mutex.Get(), static_cast<DWORD>(wait.count()));
+  if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED) return nullptr;
   return std::make_unique<MutexGuard>(std::move(mutex));
 }
 

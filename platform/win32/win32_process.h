@@ -12,12 +12,12 @@ class Win32Process final : public Process {
   [[nodiscard]] std::wstring ProgramFolder() const override;
 };
 
-// A named mutex in the session's namespace ("Local\<name>"). The first process
-// creates it; any later one finds it already there and gets no guard.
+// Owning a named mutex in the session's namespace ("Local\<name>"). A name
+// held by another kind of object counts as held.
 class Win32InstanceLock final : public InstanceLock {
  public:
   explicit Win32InstanceLock(std::wstring name);
-  [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire() override;
+  [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire(std::chrono::milliseconds wait) override;
 
  private:
   std::wstring name_;

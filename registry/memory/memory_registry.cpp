@@ -88,6 +88,11 @@ constexpr std::size_t kMaxValueNameLength = 16383;
 constexpr std::uint32_t kAllAccess = 0xFFFFFFFFu;
 constexpr KeyHandle kFirstHandle = 0x1000;
 
+// The value calls take a NUL-terminated name: what follows a NUL never reaches the registry.
+[[nodiscard]] std::wstring_view UpToNul(const std::wstring& name) noexcept {
+  return std::wstring_view(name).substr(0, name.find(L'\0'));
+}
+
 [[nodiscard]] bool IsStringType(std::uint32_t type) noexcept {
   return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
@@ -190,22 +195,8 @@ RegStatus MemoryRegistry::OpenPath(KeyHandle parent, const std::wstring& subKey,
   return kRegSuccess;
 }
 
-RegStatus MemoryRegistry::OpenKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) {
-  if (const auto fault = InjectedFault(RegCall::OpenKey)) {
-    key = 0;
-    return *fault;
-  }
-  // RegOpenKey hands back the very handle it was given for an empty path,
-  // without looking at it.
-  if (subKey.empty()) {
-    key = parent;
-    return kRegSuccess;
-  }
-  return OpenPath(parent, subKey, false, kAllAccess, key);
-}
-
-RegStatus MemoryRegistry::OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t access,
-                                    KeyHandle& key) {
+RegStatus MemoryRegistry::OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t /*options*/,
+                                    std::uint32_t access, KeyHandle& key) {
   if (const auto fault = InjectedFault(RegCall::OpenKeyEx)) {
     key = 0;
     return *fault;
@@ -220,12 +211,17 @@ RegStatus MemoryRegistry::OpenKeyEx(KeyHandle parent, const std::wstring& subKey
   return OpenPath(parent, subKey, false, access, key);
 }
 
-RegStatus MemoryRegistry::CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) {
-  if (const auto fault = InjectedFault(RegCall::CreateKey)) {
-    key = 0;
-    return *fault;
+RegStatus MemoryRegistry::CreateKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                      std::uint32_t access, KeyHandle& key) {
+  key = 0;
+  if (const auto fault = InjectedFault(RegCall::CreateKeyEx)) return *fault;
+  // A link is made as a new key only, never over one that exists.
+  const Target target = Resolve(parent);
+  KeyPtr existing;
+  if ((options & kRegOptionCreateLink) != 0 && target.key && Walk(target.key, subKey, false, existing) == kRegSuccess) {
+    return kRegAlreadyExists;
   }
-  return OpenPath(parent, subKey, true, kAllAccess, key);
+  return OpenPath(parent, subKey, true, access, key);
 }
 
 RegStatus MemoryRegistry::QueryValue(KeyHandle key, const std::wstring& name, std::uint32_t* type, std::byte* data,
@@ -240,7 +236,7 @@ RegStatus MemoryRegistry::QueryValue(KeyHandle key, const std::wstring& name, st
     return kRegMoreData;
   }
   if ((target.access & kKeyQueryValue) == 0) return kRegAccessDenied;
-  const auto value = target.key->FindValue(name);
+  const auto value = target.key->FindValue(UpToNul(name));
   if (value == target.key->values.end()) return kRegFileNotFound;
   const auto length = static_cast<std::uint32_t>(value->bytes.size());
   RegStatus status = kRegSuccess;
@@ -258,24 +254,25 @@ RegStatus MemoryRegistry::QueryValue(KeyHandle key, const std::wstring& name, st
 
 RegStatus MemoryRegistry::SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type, const std::byte* data,
                                    std::uint32_t size) {
+  const std::wstring_view stored = UpToNul(name);
   if (const auto fault = InjectedFault(RegCall::SetValue)) return *fault;
   const Target target = Resolve(key);
   if (target.status != kRegSuccess) return target.status;
   if (!target.key) return kRegInvalidHandle;
   if ((target.access & kKeySetValue) == 0) return kRegAccessDenied;
   if (data == nullptr && size != 0) return kRegNoAccess;
-  if (name.size() > kMaxValueNameLength) return kRegInvalidParameter;
+  if (stored.size() > kMaxValueNameLength) return kRegInvalidParameter;
   // Exactly size bytes are stored. (advapi32 also counts a NUL that follows
   // unterminated string data in the caller's memory; callers that mean to
   // store data without its NUL make sure none follows.)
   std::vector<std::byte> bytes(data, data + size);
-  const auto existing = target.key->FindValue(name);
+  const auto existing = target.key->FindValue(stored);
   if (existing != target.key->values.end()) {
     // Replaced in place: the name keeps its first spelling and its position.
     existing->type = type;
     existing->bytes = std::move(bytes);
   } else {
-    target.key->AddValue(StoredValue{name, type, std::move(bytes)});
+    target.key->AddValue(StoredValue{std::wstring(stored), type, std::move(bytes)});
   }
   return kRegSuccess;
 }
@@ -339,7 +336,7 @@ RegStatus MemoryRegistry::DeleteValue(KeyHandle key, const std::wstring& name) {
   if (target.status != kRegSuccess) return target.status;
   if (!target.key) return kRegInvalidHandle;
   if ((target.access & kKeySetValue) == 0) return kRegAccessDenied;
-  const auto value = target.key->FindValue(name);
+  const auto value = target.key->FindValue(UpToNul(name));
   if (value == target.key->values.end()) return kRegFileNotFound;
   target.key->EraseValue(value);
   return kRegSuccess;

@@ -2,8 +2,10 @@
 // An in-memory registry that answers the registry seam the way advapi32 does:
 // the predefined roots as parents, fresh handle numbers for opened keys,
 // case-insensitive names that keep the case they were created with, values
-// listed in creation order, and advapi32's status codes. Used by the native
-// build and its tests; a test can also make chosen calls fail.
+// listed in creation order, and advapi32's status codes. A link is stored as
+// Wine stores one (a key holding "SymbolicLinkValue" of type REG_LINK) but is
+// never followed: the registry layer opens every key as itself. Used by the
+// native build and its tests; a test can also make chosen calls fail.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -17,7 +19,7 @@
 
 namespace tavrel {
 
-enum class RegCall { OpenKey, OpenKeyEx, CreateKey, QueryValue, SetValue, EnumValue, DeleteKey, DeleteValue, CloseKey };
+enum class RegCall { OpenKeyEx, CreateKeyEx, QueryValue, SetValue, EnumValue, DeleteKey, DeleteValue, CloseKey };
 
 struct StoredValue {
   std::wstring name;
@@ -33,10 +35,10 @@ class MemoryRegistry final : public RegistryApi {
   MemoryRegistry(const MemoryRegistry&) = delete;
   MemoryRegistry& operator=(const MemoryRegistry&) = delete;
 
-  [[nodiscard]] RegStatus OpenKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) override;
-  [[nodiscard]] RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t access,
-                                    KeyHandle& key) override;
-  [[nodiscard]] RegStatus CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) override;
+  [[nodiscard]] RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                    std::uint32_t access, KeyHandle& key) override;
+  [[nodiscard]] RegStatus CreateKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                      std::uint32_t access, KeyHandle& key) override;
   [[nodiscard]] RegStatus QueryValue(KeyHandle key, const std::wstring& name, std::uint32_t* type, std::byte* data,
                                      std::uint32_t* size) override;
   [[nodiscard]] RegStatus SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type, const std::byte* data,
@@ -53,8 +55,9 @@ class MemoryRegistry final : public RegistryApi {
   using FaultHook = std::function<std::optional<RegStatus>(RegCall call)>;
   void SetFaultHook(FaultHook hook);
 
-  // For tests: store any type and bytes directly (creating missing keys), and
-  // look at what a key holds without going through handles.
+  // For tests: store any type and bytes directly (creating missing keys) under
+  // exactly the name given, NUL included, and look at what a key holds
+  // without going through handles.
   void PutValue(RootHandle root, const std::wstring& path, const std::wstring& name, std::uint32_t type,
                 std::vector<std::byte> bytes);
   // The key's values in enumeration order; empty when the key does not exist.

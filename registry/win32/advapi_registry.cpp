@@ -9,6 +9,9 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(WCHAR), "the wide entry points take wchar_t text");
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
+static_assert(kRegOptionOpenLink == REG_OPTION_OPEN_LINK && kRegOptionCreateLink == REG_OPTION_CREATE_LINK &&
+              kRegLink == REG_LINK && kKeyCreateSubKey == KEY_CREATE_SUB_KEY && kDelete == DELETE &&
+              kRegAlreadyExists == ERROR_ALREADY_EXISTS);
 
 // Predefined roots are 32-bit values that the system headers sign-extend into
 // a pointer-sized HKEY; every other handle is a plain handle value.
@@ -52,22 +55,18 @@ class DwordArg {
 
 }  // namespace
 
-RegStatus AdvapiRegistry::OpenKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) {
+RegStatus AdvapiRegistry::OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                    std::uint32_t access, KeyHandle& key) {
   HKEY hkey = nullptr;
-  const LSTATUS status = RegOpenKeyW(ToHkey(parent), subKey.c_str(), &hkey);
+  const LSTATUS status = RegOpenKeyExW(ToHkey(parent), subKey.c_str(), options, access, &hkey);
   return Opened(status, hkey, key);
 }
 
-RegStatus AdvapiRegistry::OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t access,
-                                    KeyHandle& key) {
+RegStatus AdvapiRegistry::CreateKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                      std::uint32_t access, KeyHandle& key) {
   HKEY hkey = nullptr;
-  const LSTATUS status = RegOpenKeyExW(ToHkey(parent), subKey.c_str(), 0, access, &hkey);
-  return Opened(status, hkey, key);
-}
-
-RegStatus AdvapiRegistry::CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) {
-  HKEY hkey = nullptr;
-  const LSTATUS status = RegCreateKeyW(ToHkey(parent), subKey.c_str(), &hkey);
+  const LSTATUS status =
+      RegCreateKeyExW(ToHkey(parent), subKey.c_str(), 0, nullptr, options, access, nullptr, &hkey, nullptr);
   return Opened(status, hkey, key);
 }
 

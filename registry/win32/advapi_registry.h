@@ -8,10 +8,10 @@ namespace tavrel {
 
 class AdvapiRegistry final : public RegistryApi {
  public:
-  [[nodiscard]] RegStatus OpenKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) override;
-  [[nodiscard]] RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t access,
-                                    KeyHandle& key) override;
-  [[nodiscard]] RegStatus CreateKey(KeyHandle parent, const std::wstring& subKey, KeyHandle& key) override;
+  [[nodiscard]] RegStatus OpenKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                    std::uint32_t access, KeyHandle& key) override;
+  [[nodiscard]] RegStatus CreateKeyEx(KeyHandle parent, const std::wstring& subKey, std::uint32_t options,
+                                      std::uint32_t access, KeyHandle& key) override;
   [[nodiscard]] RegStatus QueryValue(KeyHandle key, const std::wstring& name, std::uint32_t* type, std::byte* data,
                                      std::uint32_t* size) override;
   [[nodiscard]] RegStatus SetValue(KeyHandle key, const std::wstring& name, std::uint32_t type, const std::byte* data,

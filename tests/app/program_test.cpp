@@ -9,7 +9,8 @@ namespace tavrel::test {
 namespace {
 
 enum class Seed { Nothing, Ordinary, Flagged };
-enum How { kScanNow, kClose, kFrame, kOtherInstance };
+// Another instance holds on past a start-up scan's 5 s wait (kHeld) or lets go just in time (kLetsGo).
+enum How { kScanNow, kClose, kFrame, kHeld, kLetsGo };
 constexpr wchar_t kHost[] = L"Software\\Host";
 constexpr wchar_t kWindow[] = L"x key=Software\\Host";
 constexpr wchar_t kStartup[] = L"/scannow key=Software\\Host";
@@ -44,7 +45,9 @@ TEST(ProgramTest, HowARunEnds) {
       {kWindow, Seed::Ordinary, L"0", no, kScanNow, false, true, true, false, false, kAbsent, kProgramKey},
       {kWindow, Seed::Ordinary, no, no, kClose, false, false, false, false, false, kAbsent, kProgramKey},
       {kWindow, Seed::Ordinary, no, no, kFrame, false, false, false, false, false, kAbsent, kProgramKey},
-      {kStartup, Seed::Ordinary, no, no, kOtherInstance, false, false, false, false, false, kAbsent, kHost},
+      {kStartup, Seed::Ordinary, no, no, kHeld, false, false, false, false, false, kAbsent, kHost},
+      {kWindow, Seed::Ordinary, no, no, kLetsGo, false, false, false, false, false, kAbsent, kHost},
+      {kStartup, Seed::Ordinary, no, no, kLetsGo, false, false, false, true, true, L"1", kHost},
       {kStartup, Seed::Ordinary, no, no, kScanNow, false, false, false, true, true, L"1", kHost},
       {kStartup, Seed::Ordinary, L"0", no, kScanNow, false, false, false, false, false, L"1", kHost},
       {kStartup, Seed::Ordinary, L"yes", L"", kScanNow, false, false, false, true, true, L"1", kHost},
@@ -62,12 +65,12 @@ TEST(ProgramTest, HowARunEnds) {
     Plant(world, c.seed);
     if (c.autoRepair) world.Set(kHost, L"AutoRepair", c.autoRepair);
     if (c.silent) world.Set(kHost, L"Tavrel Silent Mode", c.silent);
-    world.lock.otherInstanceRunning = c.how == kOtherInstance;
+    world.lock.otherInstanceLetsGoAfter = std::chrono::milliseconds(c.how < kHeld ? 0 : c.how == kHeld ? 5001 : 5000);
     bool windowShown = false;
     world.toolkit.Post([&] {
       windowShown = world.ScanForm() && world.ScanForm()->IsVisible();
       const auto click = [form = world.ScanForm()](How how) {
-        if (form) how == kFrame ? form->CloseFromFrame() : form->buttons.at(how)->ClickWithMouse();
+        if (form && how <= kFrame) how == kFrame ? form->CloseFromFrame() : form->buttons.at(how)->ClickWithMouse();
       };
       for (const How late : {kScanNow, kClose, kFrame}) world.toolkit.Post([click, late] { click(late); });
       click(c.how);
@@ -81,7 +84,8 @@ TEST(ProgramTest, HowARunEnds) {
     EXPECT_EQ(world.sound.played,
               c.sound ? std::vector<std::wstring>{L"C:\\Tavrel\\alert.wav"} : std::vector<std::wstring>{});
     EXPECT_EQ(world.DialogForm() && world.DialogForm()->IsVisible(), c.dialog);
-    EXPECT_EQ(windowShown, c.args == kWindow) << "only an interactive run shows the scan window";
+    const bool written = c.how == kScanNow || (c.how == kLetsGo && c.args == kStartup);
+    EXPECT_EQ(windowShown, c.args == kWindow && c.how <= kFrame) << "only an interactive run shows the scan window";
     EXPECT_EQ(world.ScanForm(), nullptr);
     if (c.args == kWindow && c.how == kScanNow) {  // the scan locked the combo, grew the window and moved the bar
       const HeadlessForm& window = *world.toolkit.Forms().front();
@@ -92,8 +96,8 @@ TEST(ProgramTest, HowARunEnds) {
     EXPECT_EQ(applied(), c.applied);
     EXPECT_EQ(world.Get(kProgramKey, L"Silent Mode", kLocalMachine), c.silentMode);
     const std::wstring key = c.statusKey, prefix = key == kProgramKey ? L"" : L"Tavrel ";
-    const bool written = c.how == kScanNow, flagged = c.seed == Seed::Flagged;
-    EXPECT_EQ(world.Get(key, prefix + L"Status"), !written ? kAbsent : flagged ? L"255" : L"65280");
+    const bool flagged = c.seed == Seed::Flagged, red = written ? flagged : c.how == kHeld && c.args == kStartup;
+    EXPECT_EQ(world.Get(key, prefix + L"Status"), red ? L"255" : written ? L"65280" : kAbsent);
     EXPECT_EQ(world.Get(key, prefix + L"Found"), !written ? kAbsent : flagged ? L"1" : L"0");
     EXPECT_EQ(world.Get(key, prefix + L"Last Check"), written ? L"2027-03-05 09:05:07" : kAbsent);
     world.toolkit.AdvanceClock(30'000);

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
@@ -14,17 +15,17 @@ struct FakeProcess final : Process {
 };
 
 // One lock shared by the "processes" of a test: held while a guard lives, or
-// while the test says another instance runs.
+// by another instance that lets go this long after it is asked for.
 struct FakeInstanceLock final : InstanceLock {
-  [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire() override {
-    if (otherInstanceRunning || held_.use_count() > 1) return nullptr;
+  [[nodiscard]] std::unique_ptr<InstanceGuard> TryAcquire(std::chrono::milliseconds wait) override {
+    if (otherInstanceLetsGoAfter > wait || held_.use_count() > 1) return nullptr;
     struct Guard final : InstanceGuard {
       explicit Guard(std::shared_ptr<int> held) : held_(std::move(held)) {}
       std::shared_ptr<int> held_;
     };
     return std::make_unique<Guard>(held_);
   }
-  bool otherInstanceRunning = false;
+  std::chrono::milliseconds otherInstanceLetsGoAfter{0};
 
  private:
   std::shared_ptr<int> held_ = std::make_shared<int>();

@@ -1,7 +1,7 @@
 #pragma once
-// Files in memory, except the calls a test marks to fail. A failing
-// WriteAndFlush first writes half of the bytes, as a disk that fills up would;
-// a failing Remove removes nothing. Calls are counted per operation.
+// Files in memory, except the calls a test marks to fail. A failing WriteNew
+// leaves no file, as the real ones remove what they could not fill; a failing
+// Remove removes nothing. Calls are counted per operation.
 #include <map>
 #include <set>
 #include <utility>
@@ -10,7 +10,7 @@
 
 namespace tavrel {
 
-enum class FileOp { FileLength, ReadAll, WriteAndFlush, ReplaceWith, Remove };
+enum class FileOp { FileLength, ReadAll, WriteNew, ReplaceWith, Remove, RandomBits };
 
 class FaultyFileSystem final : public MemoryFiles {
  public:
@@ -23,15 +23,17 @@ class FaultyFileSystem final : public MemoryFiles {
   std::optional<std::string> ReadAll(const std::wstring& path) const override {
     return Fails(FileOp::ReadAll) ? std::nullopt : MemoryFiles::ReadAll(path);
   }
-  bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override {
-    const bool fails = Fails(FileOp::WriteAndFlush);
-    return MemoryFiles::WriteAndFlush(path, fails ? bytes.substr(0, bytes.size() / 2) : bytes) && !fails;
+  bool WriteNew(const std::wstring& path, const std::string& bytes) override {
+    return !Fails(FileOp::WriteNew) && MemoryFiles::WriteNew(path, bytes);
   }
   bool ReplaceWith(const std::wstring& from, const std::wstring& to) override {
     return !Fails(FileOp::ReplaceWith) && MemoryFiles::ReplaceWith(from, to);
   }
   void Remove(const std::wstring& path) override {
     if (!Fails(FileOp::Remove)) MemoryFiles::Remove(path);
+  }
+  std::optional<std::uint64_t> RandomBits() override {
+    return Fails(FileOp::RandomBits) ? std::nullopt : MemoryFiles::RandomBits();
   }
 
   mutable std::map<FileOp, int> calls;

@@ -1,6 +1,6 @@
 #pragma once
 // Files in memory, fast enough for fuzzing; a file can exist but refuse to be
-// read, as a locked one does.
+// read, as a locked one does. Random bits count up from 0.
 #include <map>
 #include <set>
 #include <string>
@@ -16,9 +16,8 @@ struct MemoryFiles : FileSystem {
   std::optional<std::string> ReadAll(const std::wstring& path) const override {
     return contents.contains(path) && !unreadable.contains(path) ? std::optional(contents.at(path)) : std::nullopt;
   }
-  bool WriteAndFlush(const std::wstring& path, const std::string& bytes) override {
-    contents[path] = bytes;
-    return true;
+  bool WriteNew(const std::wstring& path, const std::string& bytes) override {
+    return contents.emplace(path, bytes).second;
   }
   bool ReplaceWith(const std::wstring& from, const std::wstring& to) override {
     if (!contents.contains(from)) return false;
@@ -27,9 +26,11 @@ struct MemoryFiles : FileSystem {
     return true;
   }
   void Remove(const std::wstring& path) override { contents.erase(path); }
+  std::optional<std::uint64_t> RandomBits() override { return nextRandom++; }
 
   std::map<std::wstring, std::string> contents;
   std::set<std::wstring> unreadable;
+  std::uint64_t nextRandom = 0;
 };
 
 }  // namespace tavrel

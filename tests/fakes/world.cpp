@@ -35,7 +35,8 @@ void World::Watch(Text line) {
 
 bool World::KeyExists(Text key) {
   KeyHandle handle = 0;
-  return api.OpenKeyEx(kCurrentUser, key, kKeyQueryValue, handle) == kRegSuccess && api.CloseKey(handle) == kRegSuccess;
+  return api.OpenKeyEx(kCurrentUser, key, 0, kKeyQueryValue, handle) == kRegSuccess &&
+         api.CloseKey(handle) == kRegSuccess;
 }
 
 bool World::ListsSortedByName() {

@@ -17,6 +17,10 @@ struct Backend {
   bool sortsIgnoringCase = false;  // Wine lists values so; Windows and the in-memory registry in creation order
   // Removes a key with everything below it; a fresh in-memory registry has nothing to remove.
   std::function<void(RootHandle, const std::wstring&)> removeTree = [](RootHandle, const std::wstring&) {};
+  std::wstring currentUser = L"\\Registry\\User\\S-1-5-21-0-0-0-1000";  // HKEY_CURRENT_USER as a link names it
+  // Stores an empty REG_SZ under exactly this name, NUL included; advapi32 only (the in-memory registry's PutValue
+  // can).
+  std::function<void(RegistryApi&, const std::wstring& path, const std::wstring& valueName)> putExactName = nullptr;
 };
 
 inline void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }

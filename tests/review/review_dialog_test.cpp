@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
+#include "registry/utf16.h"
 #include "scan/backup_key.h"
 #include "tests/fakes/world.h"
 
@@ -14,10 +15,20 @@ namespace {
 constexpr wchar_t kKey[] = L"Software\\W";
 const std::wstring kCopy = BackupKeyFor(kKey);
 const std::wstring kUserList = std::wstring(kFolder) + L"\\tavrel-user.ini";
+std::vector<std::byte> Sz(Text text) { return EncodeUtf16Le(text + L'\0'); }
+
+// The row as the scan makes it, keeping the REG_SZ values its fields show.
+ChangeRow AsShown(ChangeRow row) {
+  const std::wstring kind = ToLower(row.Field(0));
+  if (kind != L"deleted" && kind != L"link") row.Live = RawValue{kRegSz, Sz(row.Field(2))};
+  if (kind == L"changed" || kind == L"deleted")
+    row.Backup = RawValue{kRegSz, Sz(row.Field(kind == L"changed" ? 3 : 2))};
+  return row;
+}
 
 // The dialog holding these rows, shown as the scan finish shows it.
 HeadlessForm& Show(World& world, const std::vector<ChangeRow>& rows) {
-  for (const ChangeRow& row : rows) world.dialog.LoadHidden().Append(row);
+  for (const ChangeRow& row : rows) world.dialog.LoadHidden().Append(AsShown(row));
   world.state.dtimer = kCountDownSeconds;
   world.dialog.EnableTimer();
   world.dialog.Show();
@@ -25,7 +36,8 @@ HeadlessForm& Show(World& world, const std::vector<ChangeRow>& rows) {
 }
 
 // What OK does with each kind of row, ticked (keep) and unticked (undo): the value V of the key and of its backup copy
-// before and after, and how many lines of the user watch list (one at the start) name it.
+// before and after, and how many lines of the user watch list (one at the start) name it. A row shows V as its text
+// fields say; an undo leaves a value that changed since it was shown, and a removal that cannot be written down.
 TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
   const wchar_t* const no = kAbsent;
   const struct {
@@ -34,32 +46,77 @@ TEST(ReviewDialogTest, OkAppliesEachRowAsItsMarkSays) {
     const wchar_t *live, *copy, *liveAfter, *copyAfter;
     long userLines = 1;
     RootHandle root = kCurrentUser;
+    bool diskFull = false;
   } cases[] = {
       {{L"Created", L"V", L"new", kCopy, kKey}, true, L"new", no, L"new", L"new"},
       {{L"created", L"V", L"new", kCopy, kKey}, false, L"new", no, no, no, 2},
+      {{L"created", L"V", L"new", kCopy, kKey}, false, L"newer", no, L"newer", no, 2},
+      {{L"created", L"V", L"new", kCopy, kKey}, false, L"new", no, L"new", no, 1, kCurrentUser, true},
       {{L"Created", L"V", L"new", kCopy, kKey}, true, L"new", no, L"new", L"new", 1, kLocalMachine},
       {{L"CHANGED", L"V", L"new", L"old", kCopy, kKey}, true, L"new", L"old", L"new", L"new"},
       {{L"Changed", L"V", L"new", L"old", kCopy, kKey}, false, L"new", L"old", L"old", L"old"},
+      {{L"Changed", L"V", L"new", L"old", kCopy, kKey}, false, L"newer", L"old", L"newer", L"old"},
       {{L"Changed", L"V", L"new", L"old", kCopy}, false, L"new", L"old", L"new", L"old"},  // too short: skipped
       {{L"Deleted", L"V", L"old", kCopy, kKey}, true, no, L"old", no, no},
       {{L"Deleted", L"V", L"old", kCopy, kKey}, false, no, L"old", L"old", L"old"},
+      {{L"Deleted", L"V", L"old", kCopy, kKey}, false, L"back", L"old", L"back", L"old"},
       {{L"Bad value", L"V", L"bad", L"", kKey}, true, L"bad", no, L"bad", no, 0},
       {{L"Bad value", L"V", L"bad", L"", kKey}, false, L"bad", no, no, no},
+      {{L"Bad value", L"V", L"bad", L"", kKey}, false, L"worse", no, L"worse", no},
       {{L"Bad value", L"V", L"bad", L""}, false, L"bad", no, L"bad", no},  // too short: skipped
+      {{L"Link", L"V", kKey, kCopy, kKey}, true, L"v", no, L"v", no},      // shows no value: never acted on
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(ToAnsi(c.fields[0]) + (c.ticked ? " ticked, " : " unticked, ") + std::to_string(c.fields.size()));
+    SCOPED_TRACE(ToAnsi(c.fields[0]) + (c.ticked ? " ticked, " : " unticked, ") + ToAnsi(c.live));
     World world;
     if (c.live != no) world.Set(kKey, L"V", c.live, c.root);
     if (c.copy != no) world.Set(kCopy, L"V", c.copy, c.root);
     world.files.contents[kUserList] = "2027-01-01 10:00:00\tHKEY_CURRENT_USER\\Software\\W\\V\r\n";
-    world.dialog.LoadHidden().Append({c.fields, c.root, c.ticked});
+    if (c.diskFull) world.files.FailCall(FileOp::WriteNew, 0);
+    world.dialog.LoadHidden().Append(AsShown({c.fields, c.root, c.ticked}));
     world.dialog.BrixButton1_Click();
     EXPECT_EQ(world.Get(kKey, L"V", c.root), c.liveAfter);
     EXPECT_EQ(world.Get(kCopy, L"V", c.root), c.copyAfter);
     EXPECT_EQ(world.Get(L"", L"V", c.root), kAbsent) << "a short row must not reach the root key";
     const std::string& file = world.files.contents[kUserList];
     EXPECT_EQ(std::ranges::count(file, '\n'), c.userLines) << file;
+  }
+}
+
+// Flagged rows never acted on: a name holding a NUL (the registry's calls would reach another value) and a link (a key
+// holding "SymbolicLinkValue") on the way to a watched key, its copy or a value entry's key. No scan touches them.
+TEST(ReviewDialogTest, NamesWithANulAndLinksAreReportedAndNeverActedOn) {
+  const std::wstring hidden(L"Run\0evil", 8), gone(L"Old\0x", 5), other = L"Software\\X", link = L"SymbolicLinkValue";
+  const std::vector<std::wstring> keys = {kKey, kCopy, other};
+  for (const bool links : {false, true}) {
+    for (const std::wstring type : {kScanBackup, kScanRestore, kScanCompare}) {
+      SCOPED_TRACE(ToAnsi(type) + (links ? ", links" : ""));
+      World world;
+      world.Set(kKey, L"Run", L"legit");
+      world.Set(kCopy, L"Run", L"legit");
+      world.memory.PutValue(kCurrentUser, links ? kCopy : kKey, links ? link : hidden, 6, Sz(L"\\Registry\\X"));
+      world.memory.PutValue(kCurrentUser, links ? other : kCopy, links ? link : gone, 6, Sz(L"\\Registry\\X"));
+      if (links && !world.registry.PathHasLink(kCurrentUser, kCopy)) GTEST_SKIP() << "no links in this registry layer";
+      world.WatchKey(kKey);
+      world.WatchValue(L"flag", other, L"F");
+      std::vector<std::vector<StoredValue>> before;
+      for (Text key : keys) before.push_back(world.memory.Values(kCurrentUser, key));
+      world.Scan(type);
+      std::vector<ChangeRow> rows;
+      if (links)
+        rows = {{{L"Link", L"", kCopy, kCopy, kKey}, kCurrentUser}, {{L"Link", L"", other, L"", other}, kCurrentUser}};
+      else if (type[0] == L'C')
+        rows = {{{L"Created", hidden, L"", kCopy, kKey}, kCurrentUser},
+                {{L"Deleted", gone, L"", kCopy, kKey}, kCurrentUser}};
+      EXPECT_EQ(world.Rows(), rows);
+      EXPECT_EQ(world.watchList.FoundCount, static_cast<int>(rows.size()));
+      ChangeList& list = world.dialog.LoadHidden();
+      for (std::size_t r = 0; r < list.Count(); ++r) list.Row(r).Checked = r == 1;
+      world.dialog.BrixButton1_Click();
+      if (!links && type == L"Backup") before[1].pop_back();
+      for (std::size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(world.memory.Values(kCurrentUser, keys[k]), before[k]);
+      EXPECT_FALSE(world.files.contents.contains(kUserList));
+    }
   }
 }
 
@@ -78,6 +135,7 @@ TEST(ReviewDialogTest, CountsDownFromThirtyAClickInTheListRestartsItAndAtZeroOkR
   world.dialog.LoadHidden();  // a loaded dialog stays as it is
   EXPECT_EQ(world.DialogForm()->buttons.at(0)->Caption(), L"OK [3]");
   EXPECT_EQ(ChangeRow{{L"Created"}}.Field(1), L"") << "a missing field reads as empty";
+  EXPECT_EQ(ChangeRow{{std::wstring(L"A\0B", 3)}}.DisplayText(), L"A\u2400B") << "a NUL in a name is seen";
   list.ClickCheckMark(0);  // unticks A, and restarts the count
   world.toolkit.AdvanceClock(1000);
   EXPECT_EQ(ok.Caption(), L"OK [29]");

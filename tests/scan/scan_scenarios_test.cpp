@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <span>
 
+#include "platform/text.h"
 #include "registry/utf16.h"
 #include "scan/backup_key.h"
 #include "tests/fakes/world.h"
@@ -15,17 +17,18 @@ namespace {
 
 using ::testing::ElementsAre;
 
+RawValue Sz(Text text) { return {kRegSz, EncodeUtf16Le(text + L'\0')}; }
 ChangeRow Created(Text key, Text name, Text live, bool ticked = true, RootHandle root = kCurrentUser) {
-  return {{L"Created", name, live, BackupKeyFor(key), key}, root, ticked};
+  return {{L"Created", name, live, BackupKeyFor(key), key}, root, ticked, Sz(live)};
 }
 ChangeRow Changed(Text key, Text name, Text live, Text saved, bool ticked = true) {
-  return {{L"Changed", name, live, saved, BackupKeyFor(key), key}, kCurrentUser, ticked};
+  return {{L"Changed", name, live, saved, BackupKeyFor(key), key}, kCurrentUser, ticked, Sz(live), Sz(saved)};
 }
 ChangeRow Deleted(Text key, Text name, Text saved) {
-  return {{L"Deleted", name, saved, BackupKeyFor(key), key}, kCurrentUser, true};
+  return {{L"Deleted", name, saved, BackupKeyFor(key), key}, kCurrentUser, true, std::nullopt, Sz(saved)};
 }
 ChangeRow Entry(Text label, Text key, Text name, Text live, RootHandle root = kCurrentUser) {
-  return {{label, name, live, L"", key}, root, false};
+  return {{label, name, live, L"", key}, root, false, Sz(live)};
 }
 
 class ScanScenario : public ::testing::Test {
@@ -67,7 +70,7 @@ TEST_F(ScanScenario, ChangesAndCreationsComeInLiveOrderThenDeletionsInBackupOrde
   EXPECT_EQ(world.watchList.FoundCount, 1);
 }
 
-TEST_F(ScanScenario, AVanishedKeyComparesAsAllDeletedBacksUpToNoCopyAndRestoresToNoKey) {
+TEST_F(ScanScenario, AVanishedKeyComparesAsAllDeletedBacksUpToNoCopyFromWhichRestoreChangesNothing) {
   world.Set(run, {{L"Alpha", L"one"}, {L"Beta", L"two"}});
   world.WatchKey(run);
   world.Scan(kScanBackup);
@@ -78,46 +81,71 @@ TEST_F(ScanScenario, AVanishedKeyComparesAsAllDeletedBacksUpToNoCopyAndRestoresT
   EXPECT_FALSE(world.KeyExists(backup));
   world.Set(run, L"New", L"fresh");
   world.Scan(kScanRestore);
-  EXPECT_FALSE(world.KeyExists(run));
+  EXPECT_EQ(world.Get(run, L"New"), L"fresh");
 }
 
-TEST_F(ScanScenario, BackupAndRestoreKeepTypesAndBytesWhileCompareReadsOtherTypesAsEmptyText) {
-  const auto utf16 = [](Text text) { return EncodeUtf16Le(text + std::wstring(1, L'\0')); };
-  const std::vector<std::pair<std::wstring, RawValue>> raws = {
-      {L"Blob", {kRegBinary, {std::byte{1}, std::byte{0}, std::byte{2}}}},
-      {L"Dir", {kRegExpandSz, utf16(L"%TEMP%\\x")}},
-      {L"Flags", {kRegDword, {std::byte{7}, std::byte{0}, std::byte{0}, std::byte{0}}}},
-      {L"List", {kRegMultiSz, utf16(std::wstring(L"a\0b\0", 4))}}};
-  world.Set(run + L"\\Sub", L"Inner", L"i");
-  world.Set(run, L"Apple", L"text");
-  for (const auto& [name, raw] : raws) ASSERT_TRUE(world.registry.WriteRawValue(kCurrentUser, run, name, raw));
+// Every type is compared raw and shown readably; a kept or undone row writes exactly what it showed, or nothing when
+// the value changed since. The unnamed value (Wine lists it first) is a value like any other.
+TEST_F(ScanScenario, EveryTypeIsComparedShownAndWrittenBackAsTheRowShowedIt) {
+  const auto str = [](std::uint32_t type, Text text) { return RawValue{type, EncodeUtf16Le(text + L'\0')}; };
+  const auto raw = [](std::uint32_t type, std::string_view bytes) {
+    return RawValue{type, {std::as_bytes(std::span(bytes)).begin(), std::as_bytes(std::span(bytes)).end()}};
+  };
+  const RawValue path = str(kRegSz, L"C:\\a.exe"), expand = str(kRegExpandSz, L"%TEMP%\\a.exe"),
+                 one = raw(kRegDword, {"\1\0\0\0", 4}), two = raw(kRegDword, {"\2\0\0\0", 4}),
+                 none = raw(kRegNone, "\1"), multi = str(kRegMultiSz, std::wstring(L"a\0b\0", 4)),
+                 big = raw(11, {"*\0\0\0\0\0\0\0", 8}), upper = str(kRegExpandSz, L"%A%"),
+                 lower = str(kRegExpandSz, L"%a%"), blob = raw(kRegBinary, std::string(65, '\xab'));
+  std::wstring abs = L"(REG_BINARY)";
+  for (int i = 0; i < 64; ++i) abs += L" ab";
+  const struct {
+    const wchar_t* name;
+    std::optional<RawValue> saved, live;
+    std::wstring shown;  // field 2; empty: no row
+    bool keep;
+    std::optional<RawValue> savedAfter, liveAfter;
+  } cases[] = {
+      {L"Path", path, expand, L"(REG_EXPAND_SZ) %TEMP%\\a.exe", true, expand, expand},
+      {L"Flags", one, two, L"(REG_DWORD) 0x00000002 (2)", false, one, one},
+      {L"", one, two, L"(REG_DWORD) 0x00000002 (2)", false, one, raw(kRegDword, {"\3\0\0\0", 4})},  // changed since
+      {L"Case", upper, lower, L"", true, upper, lower},
+      {L"Kind", raw(kRegBinary, "\1"), none, L"(REG_NONE) 01", true, none, none},
+      {L"List", {}, multi, L"(REG_MULTI_SZ) a | b", true, multi, multi},
+      {L"Big", {}, big, L"(REG_QWORD) 0x000000000000002a (42)", true, big, big},
+      {L"Odd", {}, raw(5, {"\0\0\0*", 4}), L"(type 0x00000005) 00 00 00 2a", false, {}, {}},
+      {L"Blob", {}, blob, abs + L" \u2026", true, blob, blob},
+  };
+  for (const auto& c : cases)
+    ASSERT_TRUE(!c.saved || world.registry.WriteRawValue(kCurrentUser, run, c.name, *c.saved));
   world.WatchKey(run);
+  world.WatchValue(L"expand", other, L"Hidden");
+  ASSERT_TRUE(world.registry.WriteRawValue(kCurrentUser, other, L"Hidden", expand));
   world.Scan(kScanBackup);
-  EXPECT_FALSE(world.KeyExists(backup + L"\\Sub")) << "subkeys are not copied";
-  for (const auto& [name, raw] : raws) EXPECT_EQ(world.registry.ReadRawValue(kCurrentUser, backup, name), raw);
-  world.SetDword(run, L"Flags", 9);  // a number changes, a string becomes a number, a number appears
-  world.SetDword(run, L"Apple", 5);
-  world.SetDword(run, L"Tally", 1);
+  for (const auto& c : cases)
+    c.live ? (void)world.registry.WriteRawValue(kCurrentUser, run, c.name, *c.live)
+           : world.registry.DeleteValue(kCurrentUser, run, c.name);
   world.Scan(kScanCompare);
-  EXPECT_THAT(world.Rows(), ElementsAre(Changed(run, L"Apple", L"", L"text"), Created(run, L"Tally", L"")));
-  // The key has a subkey, so it is not deleted: backed-up values are written back, others stay.
+  ChangeList& list = world.dialog.LoadHidden();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(ToAnsi(c.name));
+    const auto row = std::ranges::find(list.Rows(), std::wstring(c.name), [](const auto& r) { return r.Field(1); });
+    ASSERT_EQ(row != list.Rows().end(), !c.shown.empty());
+    if (c.shown.empty()) continue;
+    EXPECT_EQ(row->Field(2), c.shown);
+    EXPECT_TRUE(row->Checked) << "no name here is watched";
+    list.Row(static_cast<std::size_t>(row - list.Rows().begin())).Checked = c.keep;
+  }
+  EXPECT_EQ(list.Row(list.Count() - 1).Fields[2], L"(REG_EXPAND_SZ) %TEMP%\\a.exe") << "a value entry of any type";
+  (void)world.registry.WriteRawValue(kCurrentUser, run, L"", *cases[2].liveAfter);
+  world.dialog.BrixButton1_Click();
+  for (const auto& c : cases) {
+    EXPECT_EQ(world.registry.ReadRawValue(kCurrentUser, backup, c.name), c.savedAfter) << ToAnsi(c.name);
+    EXPECT_EQ(world.registry.ReadRawValue(kCurrentUser, run, c.name), c.liveAfter);
+  }
+  world.Set(run, L"Late", L"l");
   world.Scan(kScanRestore);
-  EXPECT_EQ(world.Get(run, L"Apple"), L"text");
-  for (const auto& [name, raw] : raws) EXPECT_EQ(world.registry.ReadRawValue(kCurrentUser, run, name), raw);
-  EXPECT_TRUE(world.registry.ReadRawValue(kCurrentUser, run, L"Tally"));
-  EXPECT_EQ(world.Get(run + L"\\Sub", L"Inner"), L"i");
-}
-
-TEST_F(ScanScenario, TheUnnamedValueEndsTheWalkOfTheKey) {
-  world.Set(run, {{L"Alpha", L"a"}, {L"", L"default"}, {L"Beta", L"b"}});
-  world.WatchKey(run);
-  world.Scan(kScanBackup);
-  world.Set(run, L"Gamma", L"g");
-  world.Scan(kScanCompare);
-  // Wine lists the unnamed value first, so nothing is walked; elsewhere only the value before it.
-  EXPECT_EQ(world.Get(backup, L"Alpha"), world.ListsSortedByName() ? kAbsent : L"a");
-  EXPECT_EQ(world.Get(backup, L"Beta"), kAbsent);
-  EXPECT_FALSE(world.dialog.IsLoaded());
+  for (const auto& c : cases) EXPECT_EQ(world.registry.ReadRawValue(kCurrentUser, run, c.name), c.savedAfter);
+  EXPECT_EQ(world.Get(run, L"Late"), kAbsent) << "Restore deletes what the copy lacks";
 }
 
 TEST_F(ScanScenario, EveryValueOfALargeKeyIsComparedWhateverTheLengthOfItsNameOrData) {
@@ -127,7 +155,7 @@ TEST_F(ScanScenario, EveryValueOfALargeKeyIsComparedWhateverTheLengthOfItsNameOr
     if (i == 15) name += std::wstring(300, L'n');
     if (i == 16) name += L"\tTab";
     const std::wstring text = i == 13 ? std::wstring(300, L'd') : i == 17 ? L"" : L"a\t" + std::to_wstring(i);
-    i == 17 ? world.SetDword(run, name, 3) : world.Set(run, name, text);
+    world.Set(run, name, text);
     expected.push_back(Created(run, name, text));
   }
   world.WatchKey(run);
@@ -138,13 +166,12 @@ TEST_F(ScanScenario, EveryValueOfALargeKeyIsComparedWhateverTheLengthOfItsNameOr
   EXPECT_FALSE(world.dialog.IsLoaded()) << "nothing changed since the backup";
 }
 
-// Absent watched values are no findings: a missing key or value, a number,
-// a value holding exactly the absence marker, an unknown root.
+// Absent watched values are no findings: a missing key or value, a value
+// holding exactly the absence marker, an unknown root.
 TEST_F(ScanScenario, OnlyExactScanTypesTouchKeysButPresentWatchedValuesAreReportedByAnyType) {
   world.Set(run, {{L"Launcher", L"NoValue"}, {L"Sentinel", L"novalue"}});
-  world.SetDword(run, L"Number", 1);
   world.WatchValue(L"missing key", world.Key(L"Nowhere"), L"Launcher");
-  for (const wchar_t* name : {L"Missing", L"Number", L"Sentinel"}) world.WatchValue(L"not there", run, name);
+  for (const wchar_t* name : {L"Missing", L"Sentinel"}) world.WatchValue(L"not there", run, name);
   world.Watch(L"unknown root\tHKLM\\" + run + L"\\Launcher");
   world.WatchValue(L"Launcher to report", run, L"Launcher");
   world.WatchKey(run);

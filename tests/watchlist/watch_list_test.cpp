@@ -16,6 +16,12 @@ namespace {
 
 using Entries = std::vector<WatchEntry>;
 
+Entries Load(const MemoryFiles& files) {
+  WatchList list;
+  list.LoadWatchList(files, L"C:\\T");
+  return list.WatchEntries;
+}
+
 TEST(WatchList, DataLinesAreTakenApartExactlyAsWrittenOrSkipped) {
   WatchList list;
   for (const wchar_t* line :
@@ -50,20 +56,16 @@ TEST(WatchList, RootNamesFoldOnlyAsciiCaseAndAreWrittenInCapitals) {
 
 TEST(WatchList, LoadsTheMainFileThenTheUserFileSkippingCommentsBlanksAndUnreadableFiles) {
   MemoryFiles files;
-  files.contents[L"C:\\T\\tavrel-user.ini"] = "u\tHKEY_USERS\\K\\V\r\n";
+  files.contents[L"C:\\T\\tavrel-user.ini"] = "u\tHKEY_USERS\\K%zz\\V%5C\r\n";  // escapes count only here
   files.contents[L"C:\\T\\tavrel.ini"] =
       "' comment\r\n   'MONITOR\tHKEY_USERS\\K\r\n\r\n   \r\n  MONITOR\tHKEY_USERS\\Caf\xE9  \r\n"
       "\t\r\n"  // a TAB is not trimmed: a data line that cannot be taken apart
-      "v\tHKEY_USERS\\K\\V";
-  const auto load = [&files] {
-    WatchList list;
-    list.LoadWatchList(files, L"C:\\T");
-    return list.WatchEntries;
-  };
-  EXPECT_EQ(load(),
-            (Entries{{L"MONITOR", kUsers, L"Café", L""}, {L"v", kUsers, L"K", L"V"}, {L"u", kUsers, L"K", L"V"}}));
+      "v\tHKEY_USERS\\K\\V%5C";
+  EXPECT_EQ(
+      Load(files),
+      (Entries{{L"MONITOR", kUsers, L"Café", L""}, {L"v", kUsers, L"K", L"V%5C"}, {L"u", kUsers, L"K%zz", L"V\\"}}));
   files.unreadable.insert(L"C:\\T\\tavrel.ini");  // locked by another program: skipped like a missing file
-  EXPECT_EQ(load(), (Entries{{L"u", kUsers, L"K", L"V"}}));
+  EXPECT_EQ(Load(files), (Entries{{L"u", kUsers, L"K%zz", L"V\\"}}));
 }
 
 const std::wstring kFile = L"C:\\T\\tavrel-user.ini";
@@ -77,15 +79,15 @@ TEST(UserWatchList, AppendStampsOneLineRemoveTakesOutLinesNamingTheValueAndBothR
   files.contents[kFile] = "  2026-01-01 00:00:00\tHKEY_USERS\\K\\A  \r\n' a comment\r\n\r\n   \n'last without end";
   clock.Set({2027, 10, 2, 0, 4, 59});
   (void)writer.AppendUserWatchEntry(kCurrentUser, L"Software\\Caf\u00E9", L"\u20AC \u0416");
-  // An unknown root gives a path starting with a backslash; a line break in a name becomes '?', or
-  // the rest of the name would be a line of its own.
+  // An unknown root gives a path starting with a backslash; a line break in a name is escaped, or the
+  // rest of the name would be a line of its own.
   (void)writer.AppendUserWatchEntry(0x80000007u, L"K", L"V");
   (void)writer.AppendUserWatchEntry(kUsers, L"K\r", L"x\r\nMONITOR\tHKEY_USERS\\K\ny");
   EXPECT_EQ(files.contents[kFile],
             "2026-01-01 00:00:00\tHKEY_USERS\\K\\A\r\n' a comment\r\n\r\n\r\n'last without end\r\n"
-            "2027-10-02 00:04:59\tHKEY_CURRENT_USER\\Software\\Caf\xE9\\\x80 ?\r\n"
+            "2027-10-02 00:04:59\tHKEY_CURRENT_USER\\Software\\Caf\xE9\\\x80 %u0416\r\n"
             "2027-10-02 00:04:59\t\\K\\V\r\n"
-            "2027-10-02 00:04:59\tHKEY_USERS\\K?\\x??MONITOR\tHKEY_USERS\\K?y\r\n");
+            "2027-10-02 00:04:59\tHKEY_USERS\\K%0D\\x%0D%0AMONITOR%09HKEY_USERS%5CK%0Ay\r\n");
 
   // Removal drops every line naming the value under any root, case ignored, and only trims the rest.
   files.contents[kFile] =
@@ -106,6 +108,60 @@ TEST(UserWatchList, AppendStampsOneLineRemoveTakesOutLinesNamingTheValueAndBothR
             "x\tHKEY_CURRENT_USER\\Example\\Run\\Updater\r\nx\tHKEY_CURRENT_USER\\Software\\Example\\Run\\Updater2\r\n"
             "x\tHKEY_CURRENT_USER\\Software\\Example\\Run\\Updater\tnote\r\n"
             "no tab Software\\Example\\Run\\Updater\r\nx\tHKEY_USERS\\Updater\r\n\r\n' c\r\n");
+}
+
+// Any name loads back exactly and only it is removed by its names; a file planted at a temporary name stays as it is.
+TEST(UserWatchList, AnyNameLoadsBackExactlyIsRemovedOnlyByItselfAndNoPlantedFileIsWritten) {
+  using namespace std::literals;  // key path and value name, in pairs
+  const std::vector<std::wstring> names({L"Software\\Run", L"evil\\Victim", L"Software\\Run\\evil", L"Victim", L"Run",
+                                         L"Updater ", L"Run", L"Updater", L"K\tx\r", L"a\tb\r\nMONITOR\tHKEY_USERS\\K",
+                                         L"K", L"n\0l"s, L" K ", L" both ", L"100%", L"%25 %u0041 %zz %",
+                                         L"\x0416\x4E2D", L"\xD800\x0416 \x20AC\xE9"});
+  MemoryFiles files;
+  for (const wchar_t n : L"01235"sv) files.contents[kFile + L".000000000000000" + n + L".tmp"] = "planted";
+  auto planted = files.contents;
+  const FakeClock clock;
+  UserWatchListWriter writer(files, clock, L"C:\\T");
+  EXPECT_FALSE(writer.AppendUserWatchEntry(kUsers, L"K", L"V"));  // the first four names are taken: not on disk
+  Entries expected;
+  for (std::size_t i = 0; i < names.size(); i += 2) {
+    EXPECT_TRUE(writer.AppendUserWatchEntry(kCurrentUser, names[i], names[i + 1]));
+    expected.push_back({EntryStamp(clock), kCurrentUser, names[i], names[i + 1]});
+  }
+  for (std::size_t i = 0; i <= expected.size(); ++i) {
+    EXPECT_EQ(Load(files), Entries(expected.begin() + static_cast<std::ptrdiff_t>(i), expected.end())) << i;
+    if (i < expected.size()) writer.RemoveUserWatchEntry(expected[i].KeyPath, expected[i].ValueName);
+  }
+  planted[kFile] = "";
+  EXPECT_EQ(files.contents, planted);
+}
+
+// A byte-order mark picks UTF-8, UTF-16LE or UTF-16BE for either file and is never text; broken bytes (here a cut
+// sequence, an overlong form, a surrogate, a code point past U+10FFFF, an odd last byte) read as U+FFFD. Rewriting the
+// user file keeps its encoding, its mark and every character.
+TEST(WatchList, ByteOrderMarksPickTheEncodingOfEitherFileAndTheUserFileKeepsIt) {
+  const auto utf16 = [](std::wstring_view text, bool big) {
+    std::string bytes(big ? "\xFE\xFF" : "\xFF\xFE");
+    for (const wchar_t c : text) bytes += {static_cast<char>(big ? c >> 8 : c), static_cast<char>(big ? c : c >> 8)};
+    return bytes;
+  };
+  const std::pair<std::string, Entries> cases[] = {
+      {"\xEF\xBB\xBFMONITOR\tHKEY_USERS\\Caf\xC3\xA9\r\n"
+       "v\tHKEY_USERS\\K\\\xE2\x82\xAC\xF0\x9F\x98\x80\xED\xA0\x80\xE0\x80\xF4\x90\xC3(\xE2\x82",
+       {{L"MONITOR", kUsers, L"Café", L""},
+        {L"v", kUsers, L"K", L"\x20AC\xD83D\xDE00" + std::wstring(8, L'\xFFFD') + L"(\xFFFD"}}},
+      {utf16(L"v\tHKEY_USERS\\K\\\xD800", false) + "x", {{L"v", kUsers, L"K", L"\xD800\xFFFD"}}},
+      {utf16(L"v\tHKEY_USERS\\K\\\x4E2D", true), {{L"v", kUsers, L"K", L"\x4E2D"}}}};
+  MemoryFiles files;
+  for (const auto& [bytes, loaded] : cases) {
+    files.contents[L"C:\\T\\tavrel.ini"] = bytes;
+    EXPECT_EQ(Load(files), loaded) << bytes;
+  }
+  const std::string kept = "\xEF\xBB\xBF' \xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF\r\n";
+  files.contents[kFile] = kept;
+  const FakeClock clock;
+  EXPECT_TRUE(UserWatchListWriter(files, clock, L"C:\\T").AppendUserWatchEntry(kUsers, L"K", L"\x0416"));
+  EXPECT_EQ(files.contents[kFile], kept + "2026-03-14 09:05:07\tHKEY_USERS\\K\\%u0416\r\n");
 }
 
 }  // namespace

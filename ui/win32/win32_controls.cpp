@@ -244,18 +244,40 @@ void Win32CheckedList::Toggle(std::size_t index) {
   if (OnCheckChanged) OnCheckChanged(index, checked_[index]);
 }
 
+std::optional<std::size_t> Win32CheckedList::RowAt(int x, int y) const {
+  // LB_ITEMFROMPOINT answers in 16 bits, too few for a long list; every row has
+  // the same height, so the row follows from the top row.
+  RECT client{};
+  if (!GetClientRect(Window(), &client) || !PtInRect(&client, POINT{x, y})) return std::nullopt;
+  const LRESULT top = SendMessageW(Window(), LB_GETTOPINDEX, 0, 0);
+  const LRESULT height = SendMessageW(Window(), LB_GETITEMHEIGHT, 0, 0);
+  if (top < 0 || height <= 0) return std::nullopt;
+  const std::size_t row = static_cast<std::size_t>(top) + static_cast<std::size_t>(y / height);
+  return row < checked_.size() ? std::optional(row) : std::nullopt;
+}
+
 std::optional<LRESULT> Win32CheckedList::Subclassed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-      const LRESULT hit = SendMessageW(window, LB_ITEMFROMPOINT, 0, lParam);
-      const bool onItem = win32::HighWord(static_cast<WPARAM>(hit)) == 0;
+      const std::optional<std::size_t> row = RowAt(win32::PointX(lParam), win32::PointY(lParam));
       // A press on a row's check box flips it; anywhere in the list it is a click.
       const int x = win32::PointX(lParam) + GetScrollPos(window, SB_HORZ);
-      if (onItem && x < CheckBoxSize() + 4) Toggle(win32::LowWord(static_cast<WPARAM>(hit)));
+      if (row && x < CheckBoxSize() + 4) Toggle(*row);
       if (OnClick) OnClick();
       return result;
+    }
+    case WM_VSCROLL: {
+      // The thumb's position comes in 16 bits; the scroll bar keeps all 32.
+      if (win32::LowWord(wParam) != SB_THUMBTRACK && win32::LowWord(wParam) != SB_THUMBPOSITION) return std::nullopt;
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_TRACKPOS;
+      if (GetScrollInfo(window, SB_VERT, &info)) {
+        SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(info.nTrackPos), 0);
+      }
+      return 0;
     }
     case WM_KEYDOWN: {
       const LRESULT result = DefSubclassProc(window, message, wParam, lParam);

@@ -118,6 +118,8 @@ class Win32CheckedList final : public CheckedListControl, public Win32Child {
 
  private:
   [[nodiscard]] int CheckBoxSize() const noexcept;
+  // The row under a point of the client area, if any.
+  [[nodiscard]] std::optional<std::size_t> RowAt(int x, int y) const;
   void Toggle(std::size_t index);
   void WidenScrollExtent(const std::wstring& text);
 

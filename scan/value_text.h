@@ -1,0 +1,23 @@
+#pragma once
+// How a row shows a value's data, and when Compare counts two values as the same.
+#include <optional>
+#include <string>
+
+#include "registry/registry.h"
+
+namespace tavrel {
+
+// String data's text: up to its first NUL, or all of it.
+[[nodiscard]] std::wstring StringText(const RawValue& value);
+
+// REG_SZ as its text; any other type as "(TYPE) data", TYPE a name or else
+// "type 0x00000005": string types as text, REG_MULTI_SZ as "a | b", REG_DWORD
+// and REG_QWORD of their size as "0x0000002a (42)", anything else as its
+// first 64 bytes in hex, then "…". Nothing for no value.
+[[nodiscard]] std::wstring ShownText(const std::optional<RawValue>& value);
+
+// Same type, and for REG_SZ and REG_EXPAND_SZ the same text ignoring case as
+// the registry folds it, for other types the same bytes.
+[[nodiscard]] bool SameValue(const std::optional<RawValue>& a, const std::optional<RawValue>& b);
+
+}  // namespace tavrel
