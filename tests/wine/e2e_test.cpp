@@ -128,6 +128,30 @@ void Seed(const std::wstring& key, std::initializer_list<std::pair<const wchar_t
   for (const auto& [name, data] : values) RegAdd(key, name, data);
 }
 
+enum ScanType { kBackup, kRestore, kCompare };
+constexpr wchar_t kDialogTitle[] = L"Brix Tavrel:  Registry Question";
+
+// The scan window of a started tavrel.exe: picks the scan type and clicks Scan Now.
+HWND ScanFromWindow(const Started& tavrel, ScanType type) {
+  HWND window = WaitForWindow(tavrel.Id(), kFormClass, kScanTitle);
+  SendMessageW(FindWindowExW(window, nullptr, L"ComboBox", nullptr), CB_SETCURSEL, type, 0);
+  Click(FindWindowExW(window, nullptr, L"Button", L"Scan Now"));
+  return window;
+}
+// One scan that finds nothing to ask about: "Scan Complete" is confirmed and the program ends.
+void ScanToCompletion(const std::filesystem::path& folder, ScanType type) {
+  Started tavrel = Tavrel(folder, L"");
+  ScanFromWindow(tavrel, type);
+  PostMessageW(WaitForWindow(tavrel.Id(), L"#32770", L"Tavrel"), WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(tavrel.WaitForExit(20000), 0u);
+}
+// A click on the check box of a row of the dialog's list, scrolled into view.
+void ClickCheckBox(HWND list, int row) {
+  SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+  const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  Click(list, POINT{6, (row - static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0))) * height + height / 2});
+}
+
 // A host program: seeds a watched key and its backup copy, starts
 // tavrel.exe /scannow key=Software\TestHost, waits, and reads the outcome.
 TEST(EndToEnd, HostProgramStartupScanAppliesRowsAndReportsUnderTheHostKey) {
@@ -177,11 +201,8 @@ TEST(EndToEnd, InteractiveScansThroughTheWindows) {
   Seed(Watched(L"Interactive"), {{L"Old", L"changed"}, {L"New", L"n"}});  // something changes the watched key
   {
     Started tavrel = Tavrel(folder, arguments);
-    HWND window = WaitForWindow(tavrel.Id(), kFormClass, kScanTitle);
-    ASSERT_NE(window, nullptr);
-    SendMessageW(FindWindowExW(window, nullptr, L"ComboBox", nullptr), CB_SETCURSEL, 2, 0);
-    Click(FindWindowExW(window, nullptr, L"Button", L"Scan Now"));
-    HWND dialog = WaitForWindow(tavrel.Id(), kFormClass, L"Brix Tavrel:  Registry Question");
+    HWND window = ScanFromWindow(tavrel, kCompare);
+    HWND dialog = WaitForWindow(tavrel.Id(), kFormClass, kDialogTitle);
     ASSERT_NE(dialog, nullptr);
     for (int i = 0; i < 50 && IsWindow(window); ++i) Sleep(100);
     EXPECT_FALSE(IsWindow(window)) << "the scan window stays once the dialog shows";
@@ -193,8 +214,7 @@ TEST(EndToEnd, InteractiveScansThroughTheWindows) {
     const auto created = static_cast<int>(find(L"Created\tNew\tn\t"));
     EXPECT_EQ(created + find(L"Changed\tOld\tchanged\to\t"), 1) << "the rows are not the created and the changed value";
     // Untick the created value: a click on its row's check box.
-    const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    Click(list, POINT{6, created * height + height / 2});
+    ClickCheckBox(list, created);
     // The count-down shows on OK (first in tab order) from the first tick.
     HWND ok = FindWindowExW(dialog, nullptr, L"TavrelGradientButton", nullptr);
     for (const DWORD start = GetTickCount(); TextOf(ok) == L"OK" && GetTickCount() - start < 5000;) Sleep(100);
@@ -213,8 +233,8 @@ TEST(EndToEnd, InteractiveScansThroughTheWindows) {
       << userList;
 }
 
-// Two real processes: the second ends at once and touches nothing.
-TEST(EndToEnd, ASecondInstanceEndsAtOnceWithoutSideEffects) {
+// Two real processes: the second, a start-up scan, waits for the first, then scans nothing and tells its host (red).
+TEST(EndToEnd, ASecondInstanceScansNothingAndTellsItsHost) {
   const auto folder = Install(L"Second");
   RegAdd(Watched(L"Second"), L"New", L"n");
   Started first = Tavrel(folder, L"");
@@ -223,7 +243,7 @@ TEST(EndToEnd, ASecondInstanceEndsAtOnceWithoutSideEffects) {
 
   Started second = Tavrel(folder, L"/scannow key=Software\\TavrelE2E\\Second\\Host");
   ASSERT_EQ(second.WaitForExit(20000), 0u);
-  EXPECT_EQ(RegQuery(L"HKCU\\Software\\TavrelE2E\\Second\\Host", L"Tavrel Status"), std::nullopt);
+  EXPECT_EQ(RegQuery(L"HKCU\\Software\\TavrelE2E\\Second\\Host", L"Tavrel Status"), L"255");
   EXPECT_FALSE(std::filesystem::exists(folder / L"tavrel-user.ini"));
 
   // The first still runs; Close ends it, writing nothing.
@@ -231,6 +251,74 @@ TEST(EndToEnd, ASecondInstanceEndsAtOnceWithoutSideEffects) {
   Click(FindWindowExW(window, nullptr, L"Button", L"Close"));
   EXPECT_EQ(first.WaitForExit(20000), 0u);
   EXPECT_EQ(RegQuery(Backup(L"Second"), L"New"), std::nullopt);
+}
+
+// Class 1: the unnamed value ends no walk, and Restore without a backup copy changes nothing.
+TEST(EndToEnd, BackupAndRestoreWalkPastTheUnnamedValue) {
+  const auto folder = Install(L"Restore");
+  Seed(Watched(L"Restore"), {{L"", L"d"}, {L"A", L"a"}});
+  ScanToCompletion(folder, kRestore);
+  EXPECT_EQ(RegQuery(Watched(L"Restore"), L"A"), L"a") << "Restore without a backup copy";
+  ScanToCompletion(folder, kBackup);
+  Seed(Watched(L"Restore"), {{L"", L"changed"}, {L"Z", L"z"}});
+  ScanToCompletion(folder, kRestore);
+  EXPECT_EQ(RegQuery(Watched(L"Restore"), L""), L"d");
+  EXPECT_EQ(RegQuery(Watched(L"Restore"), L"A"), L"a");
+  EXPECT_EQ(RegQuery(Watched(L"Restore"), L"Z"), std::nullopt);
+}
+
+// Classes 5 and 4: values removed in the dialog are remembered under exactly their names,
+// so no look-alike is taken for them; a kept row stores what the dialog showed.
+TEST(EndToEnd, RemovalsAreRememberedExactlyAndAKeptRowStoresWhatWasShown) {
+  const auto folder = Install(L"Names");
+  const std::wstring watched = Watched(L"Names");
+  const std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> removed = {
+      {L"evil\\Victim", L"x"}, {L"Updater ", L"x"}, {L"\u03A9mega", L"x"}};
+  Seed(watched, removed);
+  Seed(watched, {{L"Updater", L"legit"}, {L"Race", L"seen"}});
+  RegAdd(watched + L"\\evil", L"Victim", L"legit");
+  {
+    Started tavrel = Tavrel(folder, L"");
+    ScanFromWindow(tavrel, kCompare);
+    HWND dialog = WaitForWindow(tavrel.Id(), kFormClass, kDialogTitle);
+    HWND list = FindWindowExW(dialog, nullptr, L"ListBox", nullptr);
+    for (const auto& [name, data] : removed) {
+      const std::wstring start = std::wstring(L"Created\t") + name + L"\t";
+      ClickCheckBox(list, static_cast<int>(SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                        reinterpret_cast<LPARAM>(start.c_str()))));
+    }
+    const DWORD changed = 7;  // after the dialog showed "seen"
+    RegSetKeyValueW(HKEY_CURRENT_USER, watched.substr(5).c_str(), L"Race", REG_DWORD, &changed, sizeof(changed));
+    Click(FindWindowExW(dialog, nullptr, L"TavrelGradientButton", nullptr));
+    ASSERT_EQ(tavrel.WaitForExit(20000), 0u);
+  }
+  EXPECT_EQ(RegQuery(Backup(L"Names"), L"Race"), L"seen");
+  Seed(watched, removed);  // they come back, and a start-up scan removes them again
+  ASSERT_EQ(Tavrel(folder, L"/scannow key=Software\\TavrelE2E\\Names\\Host").WaitForExit(60000), 0u);
+  for (const auto& [name, data] : removed) EXPECT_EQ(RegQuery(watched, name), std::nullopt);
+  EXPECT_EQ(RegQuery(watched, L"Updater"), L"legit");
+  EXPECT_EQ(RegQuery(watched + L"\\evil", L"Victim"), L"legit");
+}
+
+// Class 7: the check box of a row past 65,535 toggles that row, not one 65,536 rows earlier. Deleted rows
+// of a key just below the root are the cheapest to make and apply: each key on a path is opened on its own.
+TEST(EndToEnd, ACheckBoxPastRow65535TogglesItsOwnRow) {
+  const auto folder = Install(L"Rows", "MONITOR\tHKEY_CURRENT_USER\\TavrelE2ERows\r\n");
+  const std::wstring watched = L"HKCU\\TavrelE2ERows", backup = kOwnKey + watched.substr(4);
+  DeleteKey(watched);
+  DeleteKey(backup);
+  const auto name = [](int i) { return L"V" + std::to_wstring(100000 + i); };  // enumerated in row order
+  for (int i = 0; i < 65600; ++i) RegAdd(backup, name(i), L"x");
+  Started tavrel = Tavrel(folder, L"");
+  ScanFromWindow(tavrel, kCompare);
+  HWND dialog = WaitForWindow(tavrel.Id(), kFormClass, kDialogTitle, 600000);
+  HWND list = FindWindowExW(dialog, nullptr, L"ListBox", nullptr);
+  ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 65600);
+  ClickCheckBox(list, 65540);
+  Click(FindWindowExW(dialog, nullptr, L"TavrelGradientButton", nullptr));
+  ASSERT_EQ(tavrel.WaitForExit(600000), 0u);
+  EXPECT_EQ(RegQuery(watched, name(65540)), L"x");  // unticked: put back
+  EXPECT_EQ(RegQuery(watched, name(4)), std::nullopt);
 }
 
 }  // namespace

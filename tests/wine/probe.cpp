@@ -1,0 +1,78 @@
+// For tests/wine/guard-e2e, what reg.exe cannot do (keys "HKCU\..."): link KEY TARGET, nul-value KEY NAME DATA
+// ('|' in NAME is a NUL); mutex owned|unowned SEC, lock FILE SEC: holds it, printing "ready" once it does.
+#include <windows.h>
+#include <sddl.h>
+#include <winternl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/system.h"
+
+extern "C" NTSTATUS NTAPI NtSetValueKey(HANDLE, PUNICODE_STRING, ULONG, ULONG, PVOID, ULONG);
+
+namespace {
+
+struct Key {
+  HKEY handle = nullptr;
+  ~Key() { RegCloseKey(handle); }  // a null handle is refused, harmlessly
+};
+
+// The native name of a key: HKCU is the hive named by the user's SID.
+std::wstring NativePath(const std::wstring& key) {
+  HANDLE token = nullptr;
+  BYTE buffer[256] = {};
+  DWORD size = 0;
+  wchar_t* sid = nullptr;
+  OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+  GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size);
+  CloseHandle(token);
+  ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid);
+  std::wstring path = L"\\Registry\\User\\" + std::wstring(sid) + key.substr(4);
+  LocalFree(sid);
+  return path;
+}
+
+bool Create(const std::wstring& key, DWORD options, Key& out) {
+  return RegCreateKeyExW(HKEY_CURRENT_USER, key.substr(5).c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr,
+                         &out.handle, nullptr) == ERROR_SUCCESS;
+}
+
+int Link(const std::wstring& key, const std::wstring& target) {
+  Key link;
+  if (!Create(key, REG_OPTION_CREATE_LINK, link)) return 1;
+  const std::wstring native = NativePath(target);  // no NUL: a link's target is counted, not terminated
+  return RegSetValueExW(link.handle, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(native.data()),
+                        static_cast<DWORD>(native.size() * sizeof(wchar_t)));
+}
+
+int NulValue(const std::wstring& key, std::wstring name, std::wstring data) {
+  for (wchar_t& c : name) c = c == L'|' ? L'\0' : c;
+  Key open;
+  if (!Create(key, 0, open)) return 1;
+  UNICODE_STRING native{static_cast<USHORT>(name.size() * 2), static_cast<USHORT>(name.size() * 2), name.data()};
+  return NtSetValueKey(open.handle, &native, 0, REG_SZ, data.data(), static_cast<ULONG>((data.size() + 1) * 2));
+}
+
+int Hold(HANDLE held, const wchar_t* seconds) {
+  if (held == nullptr || held == INVALID_HANDLE_VALUE) return 1;
+  std::printf("ready\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(_wtoi(seconds)) * 1000);
+  CloseHandle(held);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"link" && argc == 4) return Link(argv[2], argv[3]);
+  if (command == L"nul-value" && argc == 5) return NulValue(argv[2], argv[3], argv[4]);
+  const std::wstring mutex = std::wstring(L"Local\\") + tavrel::kInstanceName;
+  if (command == L"mutex" && argc == 4)
+    return Hold(CreateMutexW(nullptr, std::wstring(argv[2]) == L"owned", mutex.c_str()), argv[3]);
+  if (command == L"lock" && argc == 4)
+    return Hold(CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), argv[3]);
+  return 2;  // usage: see the top of this file
+}
