@@ -94,7 +94,6 @@ TEST(ReviewDialogTest, NamesWithANulAndLinksAreReportedAndNeverActedOn) {
       world.Set(kCopy, L"Run", L"legit");
       world.memory.PutValue(kCurrentUser, links ? kCopy : kKey, links ? link : hidden, 6, Sz(L"\\Registry\\X"));
       world.memory.PutValue(kCurrentUser, links ? other : kCopy, links ? link : gone, 6, Sz(L"\\Registry\\X"));
-      if (links && !world.registry.PathHasLink(kCurrentUser, kCopy)) GTEST_SKIP() << "no links in this registry layer";
       world.WatchKey(kKey);
       world.WatchValue(L"flag", other, L"F");
       std::vector<std::vector<StoredValue>> before;
