@@ -3,7 +3,6 @@
 
 namespace tavrel {
 
-// A clock that shows whatever time the test sets.
 class FakeClock final : public Clock {
  public:
   explicit FakeClock(LocalTime now = {2026, 3, 14, 9, 5, 7}) : now_(now) {}

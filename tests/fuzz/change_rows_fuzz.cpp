@@ -1,24 +1,14 @@
 #include <set>
 
 #include "platform/text.h"
-#include "registry/memory/memory_registry.h"
 #include "registry/utf16.h"
-#include "review/review_dialog.h"
-#include "review/shared_state.h"
 #include "scan/backup_key.h"
-#include "scan/change_rows.h"
-#include "scan/scan_driver.h"
-#include "scan/scan_progress.h"
-#include "tests/fakes/fake_clock.h"
-#include "tests/fakes/memory_files.h"
+#include "tests/fakes/world.h"
 #include "tests/fuzz/fuzz_targets.h"
-#include "ui/headless/headless_toolkit.h"
-#include "watchlist/user_watch_list.h"
 
 namespace tavrel::fuzz {
 namespace {
 
-constexpr wchar_t kFolder[] = L"C:\\Tavrel";
 constexpr wchar_t kWatched[] = L"Software\\Watched";
 constexpr wchar_t kFlagged[] = L"Software\\Flagged";
 
@@ -33,27 +23,6 @@ std::vector<std::byte> DataOf(std::uint32_t type, const std::wstring& text, bool
 
 bool IsChangeKind(const std::wstring& kind) { return kind == L"Created" || kind == L"Changed" || kind == L"Deleted"; }
 
-struct Machine {
-  MemoryRegistry api;
-  Registry registry{api};
-  WatchList watchList;
-  HeadlessToolkit toolkit;
-  MemoryFiles files;
-  FakeClock clock;
-  UserWatchListWriter userWatchList{files, clock, kFolder};
-  SharedState state{.AutoRepair = 1, .tavrelsilent = 1};
-  ReviewDialog dialog{toolkit, registry, userWatchList, state};
-  ChangeRowBuilder rows{registry, watchList, dialog};
-  NoScanProgress progress;
-  ScanDriver driver{registry, watchList, rows, progress};
-
-  std::vector<ChangeRow> Compare() {
-    watchList.FoundCount = 0;
-    driver.ScanWatchList(kScanCompare);
-    return dialog.LoadHidden().Rows();
-  }
-};
-
 }  // namespace
 
 // Input: flags (bit 0: value entries come before the monitor entry), a count of values and for
@@ -63,7 +32,11 @@ struct Machine {
 // name and data texts (and the backup's data). The bytes left over check the rows, bit 0 each.
 void FuzzChangeRows(const std::uint8_t* data, std::size_t size) {
   FuzzInput input{data, size};
-  Machine machine;
+  test::World world;
+  const auto compare = [&world] {
+    world.Scan(kScanCompare);
+    return world.Rows();
+  };
   const std::uint8_t flags = input.Byte();
   const std::size_t count = std::min<std::size_t>(input.Byte(), 24);
   std::vector<WatchEntry> valueEntries;
@@ -77,33 +50,33 @@ void FuzzChangeRows(const std::uint8_t* data, std::size_t size) {
                                : selector == 6 ? kRegBinary
                                                : kRegSz;
     if ((item & 3) != 1)
-      machine.api.PutValue(kCurrentUser, kWatched, name, type, DataOf(type, liveText, selector != 7));
+      world.memory.PutValue(kCurrentUser, kWatched, name, type, DataOf(type, liveText, selector != 7));
     if ((item & 3) != 0)
-      machine.api.PutValue(kCurrentUser, BackupKeyFor(kWatched), name, type, DataOf(type, backupText, selector != 7));
+      world.memory.PutValue(kCurrentUser, BackupKeyFor(kWatched), name, type, DataOf(type, backupText, selector != 7));
     if ((item & 0x40) != 0) valueEntries.push_back({L"Flag", kCurrentUser, kFlagged, name});
-    if ((item & 0x80) != 0) machine.api.PutValue(kCurrentUser, kFlagged, name, kRegSz, DataOf(kRegSz, liveText, true));
+    if ((item & 0x80) != 0) world.memory.PutValue(kCurrentUser, kFlagged, name, kRegSz, DataOf(kRegSz, liveText, true));
   }
-  auto& entries = machine.watchList.WatchEntries = valueEntries;
+  auto& entries = world.watchList.WatchEntries = valueEntries;
   entries.insert((flags & 1) == 0 ? entries.begin() : entries.end(),
                  WatchEntry{kMonitorLabel, kCurrentUser, kWatched, L""});
 
   std::set<std::wstring> reported, takenByValueEntries;
-  for (const ChangeRow& row : machine.Compare()) {
+  for (const ChangeRow& row : compare()) {
     if (!IsChangeKind(row.Field(0)))
       takenByValueEntries.insert(ToLower(row.Field(1)));
     else
       FuzzCheck(reported.insert(ToLower(row.Field(1))).second, "each value is reported once");
   }
 
-  ChangeList& list = machine.dialog.LoadHidden();
+  ChangeList& list = world.dialog.LoadHidden();
   for (std::size_t r = 0; r < list.Count() && !input.Empty(); ++r) list.Row(r).Checked = (input.Byte() & 1) != 0;
-  machine.dialog.BrixButton1_Click();
-  FuzzCheck(!machine.dialog.IsLoaded() && machine.api.OpenHandleCount() == 0,
+  world.dialog.BrixButton1_Click();
+  FuzzCheck(!world.dialog.IsLoaded() && world.memory.OpenHandleCount() == 0,
             "the OK action unloads the dialog; every key the scan or it opened is closed");
 
   // What was kept went into the backup copy and what was undone back into the key, so nothing is left to report --
   // except values whose row a value-entry row took over, and names with a NUL, which are only ever shown.
-  for (const ChangeRow& row : machine.Compare())
+  for (const ChangeRow& row : compare())
     FuzzCheck(
         !IsChangeKind(row.Field(0)) || takenByValueEntries.contains(ToLower(row.Field(1))) || !IsNameable(row.Field(1)),
         "applied rows leave nothing to report");
