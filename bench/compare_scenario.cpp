@@ -18,7 +18,7 @@ std::wstring Numbered(const wchar_t* prefix, int n) {
 }  // namespace
 
 CompareScenario::CompareScenario(RegistryApi& api, int keys, int values)
-    : registry(api), rows_(registry, watchList_, dialog_), driver_(registry, watchList_, rows_, progress_) {
+    : registry(api), rows_(watchList_, dialog_), driver_(registry, watchList_, rows_, progress_) {
   for (int k = 0; k < keys; ++k) {
     const std::wstring keyPath = std::wstring(kBenchKey) + L"\\" + Numbered(L"Key ", k);
     keyPaths_.push_back(keyPath);

@@ -34,7 +34,7 @@ std::wstring Numbered(const wchar_t* prefix, int n) {
 // deleted, 1 created. A few value entries make the flagging look-ups real.
 struct Machine {
   Machine(int keys, int values)
-      : registry(memory), rows(registry, watchList, dialog), driver(registry, watchList, rows, progress) {
+      : registry(memory), rows(watchList, dialog), driver(registry, watchList, rows, progress) {
     for (int k = 0; k < keys; ++k) {
       const std::wstring keyPath = Numbered(L"Software\\Bench\\Key ", k);
       watchList.ParseWatchLine(L"MONITOR\tHKEY_CURRENT_USER\\" + keyPath);

@@ -30,8 +30,7 @@ inline constexpr wchar_t kKeyDeleted[] = L"keydeleted";
 
 class ChangeRowBuilder {
  public:
-  ChangeRowBuilder(Registry& registry, WatchList& watchList, ChangeListHost& dialog) noexcept
-      : registry_(registry), watchList_(watchList), dialog_(dialog) {}
+  ChangeRowBuilder(WatchList& watchList, ChangeListHost& dialog) noexcept : watchList_(watchList), dialog_(dialog) {}
 
   // Appends a change row showing the values the scan read. A row whose value
   // name matches any watch entry's ValueName (ignoring case), or cannot be
@@ -60,7 +59,6 @@ class ChangeRowBuilder {
  private:
   [[nodiscard]] bool NamesWatchedValue(const std::wstring& valueName);
 
-  Registry& registry_;
   WatchList& watchList_;
   ChangeListHost& dialog_;
   // Folded ValueName of every watch entry: "is there a first matching entry"

@@ -97,7 +97,7 @@ void ScanWindow::BrixButton2_Click() {
 }
 
 void ScanWindow::RunScan(const std::wstring& scanType) {
-  ChangeRowBuilder rows(services_.registry, services_.watchList, dialog_);
+  ChangeRowBuilder rows(services_.watchList, dialog_);
   ScanDriver driver(services_.registry, services_.watchList, rows, *this);
   driver.ScanWatchList(scanType);
 }

@@ -81,7 +81,7 @@ class World {
   UserWatchListWriter userWatchList{files, clock, kFolder};
   SharedState state{.AutoRepair = 1, .tavrelsilent = 1};
   ReviewDialog dialog{toolkit, registry, userWatchList, state};
-  ChangeRowBuilder rows{registry, watchList, dialog};
+  ChangeRowBuilder rows{watchList, dialog};
   NoScanProgress progress;
   ScanDriver driver{registry, watchList, rows, progress};
 

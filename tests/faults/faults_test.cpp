@@ -103,7 +103,7 @@ Outcome Perform(Operation operation, bool userFile, std::optional<std::size_t> f
   const auto userFileNow = [&w] { return w.files.contents.contains(kUserList) ? w.files.contents[kUserList] : ""; };
   Outcome outcome{.userFileBefore = userFileNow()};
   if (operation <= Operation::Compare) {
-    w.Scan(std::array{kScanBackup, kScanRestore, kScanCompare}[static_cast<int>(operation)]);
+    w.Scan(std::array{kScanBackup, kScanRestore, kScanCompare}[static_cast<std::size_t>(operation)]);
     outcome.rows = w.Rows();
   } else {
     w.dialog.BrixButton1_Click();
