@@ -181,16 +181,6 @@ TEST_P(RegistryContract, NothingGoesThroughALinkOrANameWithANul) {
   EXPECT_EQ((std::pair{Api().DeleteValue(key.Get(), hidden), Listed(L"")}), std::pair(kRegSuccess, Names{hidden}));
 }
 
-TEST_P(RegistryContract, NamesOutsideTheAnsiCodePageRoundTripAndFoldCaseKeepingTheirFirstSpelling) {
-  const Names names = {L"Upd\x0430ter", L"\x66F4\x65B0", L"smile \U0001F600", L"\x00C9t\x00E9"};
-  const std::wstring sub = L"Caf\x00E9\\\x0416\x0443\x043A";
-  for (const auto& name : names) ASSERT_TRUE(Write(sub, name, L"of " + name));
-  EXPECT_EQ(Read(L"CAF\x00C9\\\x0436\x0423\x041A", L"\x00E9T\x00C9"), L"of \x00C9t\x00E9");
-  ASSERT_TRUE(Write(L"caf\x00C9\\\x0436\x0423\x041A", L"\x00E9T\x00C9", L"2"));
-  EXPECT_EQ(Set(Listed(sub)), Set(names));
-  EXPECT_EQ(Read(sub, L"\x00C9t\x00E9"), L"2");
-}
-
 // The calls themselves, where the layer relies on their status codes and sizes (gathered in braces: in call order).
 TEST_P(RegistryContract, CallsReportSizesFillOnlyBuffersThatFitAndRefuseDeadHandles) {
   Put(L"k", L"Name10chrs", RawValue{kRegSz, Utf16(L"abc", 0)});

@@ -148,24 +148,6 @@ TEST_F(ScanScenario, EveryTypeIsComparedShownAndWrittenBackAsTheRowShowedIt) {
   EXPECT_EQ(world.Get(run, L"Late"), kAbsent) << "Restore deletes what the copy lacks";
 }
 
-TEST_F(ScanScenario, EveryValueOfALargeKeyIsComparedWhateverTheLengthOfItsNameOrData) {
-  std::vector<ChangeRow> expected;
-  for (int i = 10; i < 70; ++i) {
-    std::wstring name = L"Value " + std::to_wstring(i);
-    if (i == 15) name += std::wstring(300, L'n');
-    if (i == 16) name += L"\tTab";
-    const std::wstring text = i == 13 ? std::wstring(300, L'd') : i == 17 ? L"" : L"a\t" + std::to_wstring(i);
-    world.Set(run, name, text);
-    expected.push_back(Created(run, name, text));
-  }
-  world.WatchKey(run);
-  world.Scan(kScanCompare);
-  EXPECT_EQ(world.Rows(), expected);
-  world.Scan(kScanBackup);
-  world.Scan(kScanCompare);
-  EXPECT_FALSE(world.dialog.IsLoaded()) << "nothing changed since the backup";
-}
-
 // Absent watched values are no findings: a missing key or value, a value
 // holding exactly the absence marker, an unknown root.
 TEST_F(ScanScenario, OnlyExactScanTypesTouchKeysButPresentWatchedValuesAreReportedByAnyType) {
