@@ -51,4 +51,11 @@ std::wstring_view TrimSpaces(std::wstring_view text) noexcept {
   return text.substr(first, last - first + 1);
 }
 
+std::wstring Hex(std::uint64_t value, std::size_t digits, HexCase letters) {
+  const wchar_t* const symbols = letters == HexCase::Upper ? L"0123456789ABCDEF" : L"0123456789abcdef";
+  std::wstring text(digits, L'0');
+  for (std::size_t i = digits; i-- > 0; value >>= 4) text[i] = symbols[value & 15];
+  return text;
+}
+
 }  // namespace tavrel

@@ -2,6 +2,7 @@
 // Text helpers shared by every subsystem. Text is held as wide strings; the
 // registry sees it unchanged (wide entry points), the two watch-list files in
 // the ANSI code page.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,9 @@ std::vector<std::wstring> Split(std::wstring_view text, wchar_t separator);
 std::wstring Join(const std::vector<std::wstring>& fields, std::wstring_view separator);
 // Removes leading and trailing space characters (0x20) only; TABs stay.
 std::wstring_view TrimSpaces(std::wstring_view text) noexcept;
+// The low digits hex digits of value, leading zeros kept.
+enum class HexCase { Lower, Upper };
+std::wstring Hex(std::uint64_t value, std::size_t digits, HexCase letters = HexCase::Lower);
 
 // ANSI code page conversion: the system's on Windows, Windows-1252 elsewhere.
 // Characters the code page cannot hold become '?'.

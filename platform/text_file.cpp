@@ -146,9 +146,7 @@ std::string ToUtf16(std::wstring_view text, bool bigEndian) {
 }
 
 std::wstring TemporaryPath(const std::wstring& path, std::uint64_t bits) {
-  std::wstring name = path + L'.';
-  for (int shift = 60; shift >= 0; shift -= 4) name.push_back(L"0123456789abcdef"[(bits >> shift) & 0xF]);
-  return name + L".tmp";
+  return path + L'.' + Hex(bits, 16) + L".tmp";
 }
 
 }  // namespace

@@ -107,14 +107,6 @@ constexpr int kReadAttempts = 4;
   return std::nullopt;
 }
 
-// REG_SZ data: the text up to the first NUL code unit, or all of it.
-[[nodiscard]] std::wstring TextOfStringData(std::span<const std::byte> bytes) {
-  std::wstring text = DecodeUtf16Le(bytes);
-  const std::size_t nul = text.find(L'\0');
-  if (nul != std::wstring::npos) text.resize(nul);
-  return text;
-}
-
 [[nodiscard]] bool SetWhole(RegistryApi& api, KeyHandle key, const std::wstring& valueName, std::uint32_t type,
                             std::span<const std::byte> bytes) {
   if (key == 0 || bytes.size() > std::numeric_limits<std::uint32_t>::max()) return false;
@@ -134,6 +126,12 @@ constexpr int kReadAttempts = 4;
 constexpr std::size_t kMostKeptKeys = 16;
 
 }  // namespace
+
+std::wstring StringText(const RawValue& value) {
+  std::wstring text = DecodeUtf16Le(value.bytes);
+  text.resize(std::min(text.find(L'\0'), text.size()));
+  return text;
+}
 
 Registry::KeepKeysOpen::KeepKeysOpen(Registry& registry) noexcept : registry_(registry) { ++registry_.keepDepth_; }
 
@@ -191,7 +189,7 @@ std::wstring Registry::ReadStringValue(RootHandle root, const std::wstring& subK
     const KeyHandle opened = IsNameable(valueName) ? Open(root, subKey, false, kKeyQueryValue, key) : 0;
     if (opened == 0) return defaultText;
     const auto value = QueryWhole(api_, opened, valueName, kRegSz);
-    return value ? TextOfStringData(value->bytes) : defaultText;
+    return value ? StringText(*value) : defaultText;
   });
 }
 
@@ -249,6 +247,14 @@ bool Registry::WriteRawValue(RootHandle root, const std::wstring& subKey, const 
     ScopedKey key(api_, 0);
     return IsNameable(valueName) &&
            SetWhole(api_, Open(root, subKey, true, kKeySetValue, key), valueName, value.type, value.bytes);
+  });
+}
+
+bool Registry::WriteCopy(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
+                         const RawValue& value) noexcept {
+  return Silently(false, [&] {
+    return value.type == kRegSz ? WriteStringValue(root, subKey, valueName, StringText(value))
+                                : WriteRawValue(root, subKey, valueName, value);
   });
 }
 

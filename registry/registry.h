@@ -41,6 +41,9 @@ struct RawValue {
   return name.find(L'\0') == std::wstring_view::npos;
 }
 
+// String data's text: up to its first NUL, or all of it.
+[[nodiscard]] std::wstring StringText(const RawValue& value);
+
 class Registry {
  public:
   explicit Registry(RegistryApi& api) noexcept : api_(api) {}
@@ -61,6 +64,10 @@ class Registry {
                                                      const std::wstring& valueName) noexcept;
   bool WriteRawValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
                      const RawValue& value) noexcept;
+  // A copy between a watched key and its backup copy: REG_SZ as its text (as
+  // WriteStringValue stores it), every other type whole.
+  bool WriteCopy(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
+                 const RawValue& value) noexcept;
 
   // True when a key along the path, the key itself included, is a registry
   // link. Tavrel never works through one: it is reported instead.

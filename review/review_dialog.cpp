@@ -118,15 +118,9 @@ void ReviewDialog::ApplyRow(const ChangeRow& row) {
   const std::wstring& backupKey = row.Field(changed ? 4 : 3);
   const std::wstring& keyPath = row.Field(changed ? 5 : 4);
 
-  // Writes the value as the row showed it (REG_SZ as its shown text, the
-  // field at textField), or nothing when it showed none.
-  auto writeSeen = [&](const std::wstring& key, const std::optional<RawValue>& seen, std::size_t textField) {
-    if (!seen) return;
-    if (seen->type == kRegSz) {
-      (void)registry_.WriteStringValue(root, key, name, row.Field(textField));
-    } else {
-      (void)registry_.WriteRawValue(root, key, name, *seen);
-    }
+  // Writes the value as the row showed it, or nothing when it showed none.
+  auto writeSeen = [&](const std::wstring& key, const std::optional<RawValue>& seen) {
+    if (seen) (void)registry_.WriteCopy(root, key, name, *seen);
   };
   // An undo acts only on the value the row showed: one changed since it was
   // shown is left as it is, for the next scan to report.
@@ -136,22 +130,22 @@ void ReviewDialog::ApplyRow(const ChangeRow& row) {
 
   if (kind == L"created") {
     if (row.Checked) {
-      writeSeen(backupKey, row.Live, 2);
+      writeSeen(backupKey, row.Live);
     } else if (userWatchList_.AppendUserWatchEntry(root, keyPath, name) && liveIs(row.Live)) {
       // Deleted only once its removal is on disk: otherwise it comes back unflagged.
       registry_.DeleteValue(root, keyPath, name);
     }
   } else if (changed) {
     if (row.Checked) {
-      writeSeen(backupKey, row.Live, 2);
+      writeSeen(backupKey, row.Live);
     } else if (liveIs(row.Live)) {
-      writeSeen(keyPath, row.Backup, 3);
+      writeSeen(keyPath, row.Backup);
     }
   } else if (kind == L"deleted") {
     if (row.Checked) {
       registry_.DeleteValue(root, backupKey, name);
     } else if (liveIs(std::nullopt)) {
-      writeSeen(keyPath, row.Backup, 2);
+      writeSeen(keyPath, row.Backup);
     }
   } else if (!row.Live) {
     // A value-entry row always shows its value; a row without one (a link

@@ -30,7 +30,7 @@ void ScanDriver::ScanWatchList(const std::wstring& scanType) {
       rows_.AddLinkRow(entry.Root, entry.KeyPath, L"", entry.KeyPath);
       continue;
     }
-    auto value = Read(entry.Root, entry.KeyPath, entry.ValueName);
+    auto value = registry_.ReadRawValue(entry.Root, entry.KeyPath, entry.ValueName);
     if (value && !(value->type == kRegSz && StringText(*value) == kNoValue)) {
       CountFinding(watchList_.FoundCount);
       rows_.AddValueEntryRow(entry, std::move(*value));
@@ -56,24 +56,15 @@ void ScanDriver::ScanMonitoredKey(const std::wstring& scanType, RootHandle root,
   // Any other scan type only reads the key, which changes nothing: skipped.
 }
 
-// A name the registry's calls cannot reach exactly is never read.
-std::optional<RawValue> ScanDriver::Read(RootHandle root, const std::wstring& key, const std::wstring& name) {
-  return IsNameable(name) ? registry_.ReadRawValue(root, key, name) : std::nullopt;
-}
-
-// Copies every value it can read, REG_SZ as its text and other types whole;
-// answers whether it copied any.
+// Copies every value it can read (the layer reads no name holding a NUL),
+// REG_SZ as its text and other types whole; answers whether it copied any.
 bool ScanDriver::CopyValues(RootHandle root, const ValueTable& values, const std::wstring& source,
                             const std::wstring& target) {
   bool copied = false;
   for (const ValueRow& row : values) {
-    const auto value = Read(root, source, row.name);
+    const auto value = registry_.ReadRawValue(root, source, row.name);
     if (!value) continue;
-    if (value->type == kRegSz) {
-      (void)registry_.WriteStringValue(root, target, row.name, StringText(*value));
-    } else {
-      (void)registry_.WriteRawValue(root, target, row.name, *value);
-    }
+    (void)registry_.WriteCopy(root, target, row.name, *value);
     copied = true;
   }
   return copied;
@@ -100,14 +91,14 @@ void ScanDriver::Compare(RootHandle root, const std::wstring& backupKey, const s
   ValueNameIndex backupRows(backup);
 
   for (const ValueRow& row : live) {
-    auto value = Read(root, keyPath, row.name);
+    auto value = registry_.ReadRawValue(root, keyPath, row.name);
     // A value that can be named but not read went away since the listing.
     if (!value && IsNameable(row.name)) continue;
     // A live value uses up every backup row of its name: none is matched
     // again or reported deleted.
     bool backedUp = false;
     for (std::size_t b = backupRows.TakeRows(row.name); b != ValueNameIndex::kNone; b = backupRows.NextRow(b)) {
-      auto backupValue = Read(root, backupKey, backup[b].name);
+      auto backupValue = registry_.ReadRawValue(root, backupKey, backup[b].name);
       if (!backupValue && IsNameable(backup[b].name)) continue;  // gone from the copy too
       backedUp = true;
       if (!SameValue(value, backupValue))
@@ -118,7 +109,7 @@ void ScanDriver::Compare(RootHandle root, const std::wstring& backupKey, const s
 
   for (std::size_t b = 0; b < backup.size(); ++b) {
     if (backupRows.IsUsedUp(b)) continue;
-    auto backupValue = Read(root, backupKey, backup[b].name);
+    auto backupValue = registry_.ReadRawValue(root, backupKey, backup[b].name);
     if (backupValue || !IsNameable(backup[b].name))
       rows_.AddChangeRow(kKeyDeleted, root, backup[b].name, backupKey, keyPath, {}, std::move(backupValue));
   }

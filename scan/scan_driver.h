@@ -40,7 +40,6 @@ class ScanDriver {
                         const std::wstring& keyPath);
 
  private:
-  [[nodiscard]] std::optional<RawValue> Read(RootHandle root, const std::wstring& key, const std::wstring& name);
   bool CopyValues(RootHandle root, const ValueTable& values, const std::wstring& source, const std::wstring& target);
   void Restore(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath);
   void Compare(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath);

@@ -14,12 +14,6 @@ constexpr std::size_t kShownBytes = 64;
 
 [[nodiscard]] bool IsText(std::uint32_t type) noexcept { return type == kRegSz || type == kRegExpandSz; }
 
-std::wstring Hex(std::uint64_t n, std::size_t digits) {
-  std::wstring text(digits, L'0');
-  for (std::size_t i = digits; i-- > 0; n >>= 4) text[i] = L"0123456789abcdef"[n & 15];
-  return text;
-}
-
 std::wstring TypeName(std::uint32_t type) {
   switch (type) {
     case kRegNone:
@@ -59,12 +53,6 @@ std::wstring Data(const RawValue& value) {
 }
 
 }  // namespace
-
-std::wstring StringText(const RawValue& value) {
-  std::wstring text = DecodeUtf16Le(value.bytes);
-  text.resize(std::min(text.find(L'\0'), text.size()));
-  return text;
-}
 
 std::wstring ShownText(const std::optional<RawValue>& value) {
   if (!value) return {};

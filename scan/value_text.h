@@ -7,9 +7,6 @@
 
 namespace tavrel {
 
-// String data's text: up to its first NUL, or all of it.
-[[nodiscard]] std::wstring StringText(const RawValue& value);
-
 // REG_SZ as its text; any other type as "(TYPE) data", TYPE a name or else
 // "type 0x00000005": string types as text, REG_MULTI_SZ as "a | b", REG_DWORD
 // and REG_QWORD of their size as "0x0000002a (42)", anything else as its

@@ -7,8 +7,6 @@
 namespace tavrel {
 namespace {
 
-constexpr wchar_t kHex[] = L"0123456789ABCDEF";
-
 // The characters written as %XX: the line grammar's own and the line ends.
 bool TakesTwoDigits(wchar_t c) noexcept {
   return c == L'%' || c == L'\\' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\0' || c == L' ';
@@ -19,10 +17,6 @@ bool AnsiHolds(wchar_t c) {
   if (c >= 0x20 && c < 0x7F) return true;
   const std::wstring_view one(&c, 1);
   return FromAnsi(ToAnsi(one)) == one;
-}
-
-void AppendHex(std::wstring& text, unsigned value, int digits) {
-  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) text.push_back(kHex[(value >> shift) & 0xFu]);
 }
 
 // The value of digits hex digits (either case) at text[at], or nothing.
@@ -50,11 +44,9 @@ std::wstring EscapeUserName(std::wstring_view name, UserName kind) {
     if (separator || (c == L' ' && !endSpace)) {
       escaped.push_back(c);
     } else if (TakesTwoDigits(c)) {
-      escaped.push_back(L'%');
-      AppendHex(escaped, static_cast<unsigned>(c), 2);
+      escaped += L'%' + Hex(static_cast<unsigned>(c), 2, HexCase::Upper);
     } else if (!AnsiHolds(c)) {
-      escaped += L"%u";
-      AppendHex(escaped, static_cast<unsigned>(c), 4);
+      escaped += L"%u" + Hex(static_cast<unsigned>(c), 4, HexCase::Upper);
     } else {
       escaped.push_back(c);
     }
