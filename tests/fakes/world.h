@@ -7,6 +7,7 @@
 
 #include "app/program.h"
 #include "registry/memory/memory_registry.h"
+#include "registry/utf16.h"
 #include "scan/change_rows.h"
 #include "scan/scan_driver.h"
 #include "tests/fakes/fake_clock.h"
@@ -19,6 +20,8 @@ namespace tavrel::test {
 inline constexpr wchar_t kAbsent[] = L"<absent>";
 inline constexpr wchar_t kFolder[] = L"C:\\Tavrel";
 using Text = const std::wstring&;
+// A REG_SZ value as the layer writes the text: UTF-16LE with its NUL.
+inline RawValue Sz(Text text) { return {kRegSz, EncodeUtf16Le(text + L'\0')}; }
 
 struct RecordingSound final : SoundPlayer {
   void PlayAsync(Text path) override { played.push_back(path); }
@@ -45,9 +48,6 @@ class World {
   }
   void Set(Text key, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
     for (const auto& [name, text] : values) Set(key, name, text);
-  }
-  void SetDword(Text key, Text name, std::uint8_t n) {
-    (void)registry.WriteRawValue(kCurrentUser, key, name, {kRegDword, {std::byte{n}, {}, {}, {}}});
   }
   [[nodiscard]] std::wstring Get(Text key, Text name, RootHandle root = kCurrentUser) {
     return registry.ReadStringValue(root, key, name, kAbsent);

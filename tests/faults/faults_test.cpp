@@ -83,7 +83,7 @@ Outcome Perform(Operation operation, bool userFile, std::optional<std::size_t> f
   w.Set(run, {{L"Keep", L"k.exe"}, {L"Changed", L"new.exe"}, {L"Created", L"c.exe"}, {L"Flagged", L"evil.exe"}});
   w.Set(backup, {{L"Keep", L"k.exe"}, {L"Changed", L"old.exe"}, {L"Gone", L"gone.exe"}});
   w.Set(other, L"Stray", L"stray.exe");
-  w.SetDword(run, L"Number", 7);
+  (void)w.registry.WriteRawValue(kCurrentUser, run, L"Number", {kRegDword, {std::byte{7}, {}, {}, {}}});
   w.WatchKey(run);
   for (const wchar_t* name : {L"Stray", L"Flagged"}) {
     w.WatchValue(L"Watch", other, name);

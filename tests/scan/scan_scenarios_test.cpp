@@ -17,7 +17,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-RawValue Sz(Text text) { return {kRegSz, EncodeUtf16Le(text + L'\0')}; }
 ChangeRow Created(Text key, Text name, Text live, bool ticked = true, RootHandle root = kCurrentUser) {
   return {{L"Created", name, live, BackupKeyFor(key), key}, root, ticked, Sz(live)};
 }
