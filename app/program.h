@@ -4,6 +4,7 @@
 // windows, and gets every seam by reference. The Windows entry wires it
 // to the real backends; tests wire it to the headless and in-memory ones.
 #include "platform/clock.h"
+#include "platform/event_log.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/sound.h"
@@ -24,6 +25,7 @@ struct ProgramServices {
   FileSystem& files;
   const Clock& clock;
   SoundPlayer& sound;
+  EventLog& eventLog;
   RegistryApi& registryApi;
   Toolkit& toolkit;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/event_log.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/sound.h"
@@ -23,5 +24,6 @@ inline constexpr wchar_t kInstanceName[] = L"Tavrel.RegistryGuard.Instance";
 // Processes that use the same name exclude each other.
 [[nodiscard]] std::unique_ptr<InstanceLock> MakeSystemInstanceLock(const std::wstring& name = kInstanceName);
 [[nodiscard]] std::unique_ptr<SoundPlayer> MakeSystemSoundPlayer();
+[[nodiscard]] std::unique_ptr<EventLog> MakeSystemEventLog();
 
 }  // namespace tavrel

@@ -14,9 +14,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const auto files = tavrel::MakeSystemFileSystem();
     const auto clock = tavrel::MakeSystemClock();
     const auto sound = tavrel::MakeSystemSoundPlayer();
+    const auto eventLog = tavrel::MakeSystemEventLog();
     tavrel::AdvapiRegistry registry;
     tavrel::Win32Toolkit toolkit(L"Tavrel", tavrel::MakeGradientButton);
-    tavrel::Program program({*process, *instanceLock, *files, *clock, *sound, registry, toolkit});
+    tavrel::Program program({*process, *instanceLock, *files, *clock, *sound, *eventLog, registry, toolkit});
     return program.Run();
   } catch (...) {
     return 1;  // out of memory while starting: nothing was changed

@@ -24,6 +24,12 @@ class SilentSoundPlayer final : public SoundPlayer {
   void PlayAsync(const std::wstring& /*path*/) override {}
 };
 
+// The native build has no system log; the report file carries everything.
+class NoEventLog final : public EventLog {
+ public:
+  void Record(ScanEventKind /*kind*/, const std::wstring& /*summaryJson*/) noexcept override {}
+};
+
 }  // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() { return std::make_unique<PosixFileSystem>(); }
@@ -35,5 +41,6 @@ std::unique_ptr<InstanceLock> MakeSystemInstanceLock(const std::wstring& name) {
   return std::make_unique<PosixInstanceLock>(name);
 }
 std::unique_ptr<SoundPlayer> MakeSystemSoundPlayer() { return std::make_unique<SilentSoundPlayer>(); }
+std::unique_ptr<EventLog> MakeSystemEventLog() { return std::make_unique<NoEventLog>(); }
 
 }  // namespace tavrel

@@ -55,7 +55,7 @@ Program& World::New(Text argumentText) {
   process = std::make_unique<FakeProcess>();
   process->argumentText = argumentText;
   process->programFolder = kFolder;
-  program = std::make_unique<Program>(ProgramServices{*process, lock, files, clock, sound, api, toolkit});
+  program = std::make_unique<Program>(ProgramServices{*process, lock, files, clock, sound, eventLog, api, toolkit});
   return *program;
 }
 

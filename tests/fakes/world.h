@@ -3,6 +3,7 @@
 // the review dialog wired to it as one process holds them, and on demand a whole Tavrel process on the same machine.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -26,6 +27,11 @@ inline RawValue Sz(Text text) { return {kRegSz, EncodeUtf16Le(text + L'\0')}; }
 struct RecordingSound final : SoundPlayer {
   void PlayAsync(Text path) override { played.push_back(path); }
   std::vector<std::wstring> played;
+};
+
+struct RecordingEventLog final : EventLog {
+  void Record(ScanEventKind kind, Text summaryJson) noexcept override { records.push_back({kind, summaryJson}); }
+  std::vector<std::pair<ScanEventKind, std::wstring>> records;
 };
 
 class World {
@@ -75,6 +81,7 @@ class World {
   FakeClock clock{LocalTime{2027, 3, 5, 9, 5, 7}};
   FakeInstanceLock lock;
   RecordingSound sound;
+  RecordingEventLog eventLog;
   HeadlessToolkit toolkit;
 
   WatchList watchList;
