@@ -2,35 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace tavrel {
 namespace {
 
-// Event Viewer shows the identifier's low word as the event ID and the severity in its top bits beside the type.
+// Event Viewer shows the low word as the event ID (1 to 4), the top bits as the severity.
 TEST(EventSource, EachKindOfScanIsFiledUnderItsIdAndType) {
-  const std::tuple<ScanEventKind, EventType, std::uint32_t> table[] = {
-      {ScanEventKind::Clean, EventType::Information, 0x40000001},
-      {ScanEventKind::ChangesKept, EventType::Information, 0x40000002},
-      {ScanEventKind::ChangesUndoneOrFlagged, EventType::Warning, 0x80000003},
-      {ScanEventKind::Failure, EventType::Error, 0xC0000004}};
-  for (const auto& [kind, type, id] : table) {
-    const EventClass event = ClassifyScanEvent(kind);
-    EXPECT_EQ(std::pair(event.type, event.id), std::pair(type, id)) << static_cast<int>(kind);
-  }
+  using enum ScanEventKind;
+  const std::pair<ScanEventKind, EventClass> table[] = {{Clean, {EventType::Information, 0x40000001}},
+                                                        {ChangesKept, {EventType::Information, 0x40000002}},
+                                                        {ChangesUndoneOrFlagged, {EventType::Warning, 0x80000003}},
+                                                        {Failure, {EventType::Error, 0xC0000004}}};
+  for (const auto& [kind, want] : table)
+    EXPECT_EQ(std::pair(ClassifyScanEvent(kind).type, ClassifyScanEvent(kind).id), std::pair(want.type, want.id));
 }
 
 TEST(EventSource, OnlyTheExactFirstWordIsACommand) {
-  const std::pair<const wchar_t*, EventSourceCommand> table[] = {
-      {L"/register-eventsource", EventSourceCommand::Register},
-      {L"/register-eventsource\tkey=x", EventSourceCommand::Register},
-      {L"/unregister-eventsource now", EventSourceCommand::Unregister},
-      {L"/Register-EventSource", EventSourceCommand::None},
-      {L"/register-eventsources", EventSourceCommand::None},
-      {L" /register-eventsource", EventSourceCommand::None},
-      {L"/scannow key=/register-eventsource", EventSourceCommand::None},
-      {L"", EventSourceCommand::None}};
-  for (const auto& [text, command] : table) EXPECT_EQ(ParseEventSourceCommand(text), command) << text;
+  EXPECT_EQ(ParseEventSourceCommand(L"/register-eventsource"), EventSourceCommand::Register);
+  EXPECT_EQ(ParseEventSourceCommand(L"/unregister-eventsource\tnow"), EventSourceCommand::Unregister);
+  for (const wchar_t* text : {L"/Register-EventSource", L"/register-eventsources", L" /register-eventsource",
+                              L"/scannow key=/register-eventsource /register-eventsource"})
+    EXPECT_EQ(ParseEventSourceCommand(text), EventSourceCommand::None) << text;
 }
 
 }  // namespace
