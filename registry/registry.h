@@ -80,7 +80,8 @@ class Registry {
                  const RawValue& value) noexcept;
 
   // True when a key along the path, the key itself included, is a registry
-  // link. Tavrel never works through one: it is reported instead.
+  // link. Tavrel never works through one: it is reported instead. While a
+  // KeepKeysOpen scope lives, a key found to be no link stays open for reads.
   [[nodiscard]] bool PathHasLink(RootHandle root, const std::wstring& subKey) noexcept;
 
   // While one lives, the keys the operations open stay open and later calls
