@@ -245,20 +245,21 @@ ValueTable Registry::List(RootHandle root, const std::wstring& subKey, bool with
                                               withData ? data.data() : nullptr, withData ? &size : nullptr);
       // A name without room is not written and leaves its length as it was.
       const bool nameFits = length < name.size();
-      if (status == kRegMoreData && !nameFits) {
-        if (name.size() >= kMaxNameBuffer) break;  // no name is that long: the backend is not answering sanely
-        // The same index again, with room for a longer name.
-        name.resize(std::min<std::size_t>(name.size() * 2, kMaxNameBuffer));
-        continue;
+      if (status == kRegMoreData) {
+        // The same index again, with room for what did not fit (either or both).
+        const bool longerName = !nameFits && name.size() < kMaxNameBuffer;
+        const bool moreData = size > data.size() && ++growths < kReadAttempts;
+        if (longerName) name.resize(std::min<std::size_t>(name.size() * 2, kMaxNameBuffer));
+        if (moreData) data.resize(size);
+        if (longerName || moreData) continue;
+        if (!nameFits) break;  // no name is that long: the backend is not answering sanely
+        // Data still growing after a few tries is listed unread rather than end the listing.
+      } else if (!Succeeded(status)) {
+        break;  // normally 259, no more values
       }
-      if (status == kRegMoreData && size > data.size() && ++growths < kReadAttempts) {
-        data.resize(size);  // the same index again, with room for its data
-        continue;
-      }
-      // Data still growing after a few tries is listed unread rather than end the listing.
-      if (status != kRegMoreData && !Succeeded(status)) break;  // normally 259, no more values
       ValueRow& row = table.emplace_back(ValueRow{type, std::wstring(name.data(), length)});
-      if (withData && Succeeded(status)) row.data.emplace(data.begin(), data.begin() + size);
+      if (withData && Succeeded(status))
+        row.data.emplace(data.begin(), data.begin() + std::min<std::size_t>(size, data.size()));
       ++index;
       growths = 0;
     }
