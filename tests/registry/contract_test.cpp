@@ -241,7 +241,7 @@ TEST(RegistryLayer, AValueThatChangesBetweenSizeQueryAndReadIsReadAsItIsNow) {
     const auto arm = [&memory, change = now] {
       memory.PutValue(kCurrentUser, L"K", L"v", kRegSz, Utf16(L"short"));
       memory.SetFaultHook([&memory, change, queries = 0](RegCall call) mutable -> std::optional<RegStatus> {
-        if (call != RegCall::QueryValue || ++queries != 2) return std::nullopt;
+        if (call != RegCall::QueryValue || ++queries != 3) return std::nullopt;  // after the link check and size query
         if (change.type == kRegNone) return kRegFileNotFound;
         memory.PutValue(kCurrentUser, L"K", L"v", change.type, change.bytes);
         return std::nullopt;
