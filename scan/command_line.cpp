@@ -4,14 +4,37 @@
 
 namespace tavrel {
 
+namespace {
+
+constexpr std::wstring_view kReportWord = L" report=";
+
+// A path no Windows file can have: empty, or holding a character no name may hold.
+bool UsablePath(std::wstring_view path) {
+  if (path.empty()) return false;
+  for (const wchar_t c : path) {
+    if (c < L' ' || std::wstring_view(L"<>|?*\"").find(c) != std::wstring_view::npos) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(std::wstring_view argumentText) {
   CommandLine result;
   result.startupScan = argumentText.starts_with(L"/scannow") || argumentText.starts_with(L"silentscan");
   const std::size_t space = argumentText.find(L' ');
   if (space != std::wstring_view::npos) {
+    std::wstring_view rest = argumentText.substr(space + 1);
+    if (const std::size_t report = rest.find(kReportWord); report != std::wstring_view::npos) {
+      std::wstring_view path = TrimSpaces(rest.substr(report + kReportWord.size()));
+      if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') path = path.substr(1, path.size() - 2);
+      result.badArguments = !UsablePath(path);
+      if (!result.badArguments) result.reportPath = std::wstring(path);
+      rest = rest.substr(0, report);
+    }
     // A second word without any "=" names no host key: the run then uses the
     // root itself, as when there is no second word.
-    const auto parts = Split(argumentText.substr(space + 1), L'=');
+    const auto parts = Split(rest, L'=');
     if (parts.size() >= 2) result.hostKey = parts[1];
   }
   return result;
