@@ -68,7 +68,8 @@ std::string JsonString(std::wstring_view text) {
         }
     }
   }
-  return out + "\"";
+  out += '"';
+  return out;
 }
 
 JsonObject& JsonObject::Raw(std::string_view name, std::string_view json) {
@@ -83,7 +84,9 @@ JsonObject& JsonObject::Raw(std::string_view name, std::string_view json) {
 JsonObject& JsonObject::Text(std::string_view name, std::wstring_view value) { return Raw(name, JsonString(value)); }
 
 JsonObject& JsonObject::Ascii(std::string_view name, std::string_view value) {
-  return Raw(name, "\"" + std::string(value) + "\"");
+  std::string quoted(1, '"');
+  quoted.append(value).push_back('"');
+  return Raw(name, quoted);
 }
 
 JsonObject& JsonObject::Number(std::string_view name, long long value) { return Raw(name, std::to_string(value)); }
@@ -93,7 +96,8 @@ JsonObject& JsonObject::Bool(std::string_view name, bool value) { return Raw(nam
 std::string JsonArray(const std::vector<std::string>& items) {
   std::string out = "[";
   for (std::size_t i = 0; i < items.size(); ++i) out += (i == 0 ? "" : ",") + items[i];
-  return out + "]";
+  out += ']';
+  return out;
 }
 
 }  // namespace tavrel

@@ -78,7 +78,7 @@ std::string Event(const char* type, const char* action, const char* outcome) {
   return JsonObject()
       .Ascii("kind", "event")
       .Raw("category", "[\"registry\"]")
-      .Raw("type", "[\"" + std::string(type) + "\"]")
+      .Raw("type", std::string("[\"").append(type).append("\"]"))
       .Ascii("action", action)
       .Ascii("outcome", outcome)
       .Json();

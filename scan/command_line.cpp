@@ -1,5 +1,7 @@
 #include "scan/command_line.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace tavrel {
@@ -7,6 +9,7 @@ namespace tavrel {
 namespace {
 
 constexpr std::wstring_view kReportWord = L" report=";
+constexpr std::wstring_view kQuotedReportWord = L" \"report=";
 
 // A path no Windows file can have: empty, or holding a character no name may hold.
 bool UsablePath(std::wstring_view path) {
@@ -25,9 +28,17 @@ CommandLine ParseCommandLine(std::wstring_view argumentText) {
   const std::size_t space = argumentText.find(L' ');
   if (space != std::wstring_view::npos) {
     std::wstring_view rest = argumentText.substr(space + 1);
-    if (const std::size_t report = rest.find(kReportWord); report != std::wstring_view::npos) {
-      std::wstring_view path = TrimSpaces(rest.substr(report + kReportWord.size()));
-      if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') path = path.substr(1, path.size() - 2);
+    // A host may quote the path (report="C:\My Files\r.jsonl") or the whole
+    // word, as a program that quotes each argument with spaces does.
+    const std::size_t plain = rest.find(kReportWord), quoted = rest.find(kQuotedReportWord);
+    if (const std::size_t report = std::min(plain, quoted); report != std::wstring_view::npos) {
+      bool inQuotes = report == quoted;
+      std::wstring_view path = TrimSpaces(rest.substr(report + (inQuotes ? kQuotedReportWord : kReportWord).size()));
+      if (!inQuotes && path.starts_with(L'"')) {
+        path.remove_prefix(1);
+        inQuotes = true;
+      }
+      if (inQuotes && path.ends_with(L'"')) path.remove_suffix(1);
       result.badArguments = !UsablePath(path);
       if (!result.badArguments) result.reportPath = std::wstring(path);
       rest = rest.substr(0, report);

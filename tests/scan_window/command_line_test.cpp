@@ -31,6 +31,7 @@ TEST(CommandLineTest, TheHeadAsksForAStartupScanTheSecondWordNamesTheHostKeyAndR
       {L"/scannow key=Software\\My Host report=C:\\My Files\\r.jsonl",
        Parsed(true, L"Software\\My Host", L"C:\\My Files\\r.jsonl")},
       {L"x key=A report= \"r 1.jsonl\" ", Parsed(false, L"A", L"r 1.jsonl")},
+      {L"x key=A \"report=C:\\r 1.jsonl\"", Parsed(false, L"A", L"C:\\r 1.jsonl")},
       {L"/scannow report=C:\\r", Parsed(true, L"C:\\r")},  // the second word keeps its old meaning
       {L"/scannow key=A report=", Parsed(true, L"A", {}, true)},
       {L"/scannow key=A report=\"\"", Parsed(true, L"A", {}, true)},
