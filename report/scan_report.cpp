@@ -21,7 +21,7 @@ std::wstring FolderOf(const std::wstring& path) {
 
 }  // namespace
 
-void ScanReport::SetPath(std::optional<std::wstring> path, bool makeFolder) {
+void ScanReport::SetReportPath(std::optional<std::wstring> path, bool makeFolder) {
   path_ = std::move(path);
   makeFolder_ = makeFolder;
 }

@@ -16,20 +16,11 @@
 
 namespace tavrel {
 
-inline constexpr wchar_t kModeStartup[] = L"startup";
-inline constexpr wchar_t kModeInteractive[] = L"interactive";
-inline constexpr wchar_t kModeWatch[] = L"watch";
-
 // A report file that reaches this size is renamed to "<path>.1" (replacing
 // the one before) before the next scan's lines: one old generation, so that
 // a collector that has fallen behind still finds them, and the disk holds at
 // most twice this.
 inline constexpr std::uint64_t kReportRotateBytes = 10u << 20;
-
-// Where interactive scans report when nothing else is said, below the user's
-// local application-data folder.
-inline constexpr wchar_t kDefaultReportFolder[] = L"\\Tavrel";
-inline constexpr wchar_t kDefaultReportName[] = L"\\tavrel-report.jsonl";
 
 struct ReportServices {
   FileSystem& files;
@@ -38,16 +29,13 @@ struct ReportServices {
   EventLog& eventLog;
 };
 
-class ScanReport final : public ReviewOutcomeSink {
+class ScanReport final : public ScanOutcomeSink {
  public:
   explicit ScanReport(ReportServices services) noexcept : services_(services) {}
 
-  // The report file; nothing writes none (the log record is made all the
-  // same). makeFolder: its folder is made first when missing.
-  void SetPath(std::optional<std::wstring> path, bool makeFolder = false);
-
-  // The scan has ended; its rows are decided on next (at once or later).
-  void ScanEnded(std::wstring mode, std::wstring scanType, int found, bool watchListRead);
+  // ScanOutcomeSink. Without a file the log record is made all the same.
+  void SetReportPath(std::optional<std::wstring> path, bool makeFolder) override;
+  void ScanEnded(std::wstring mode, std::wstring scanType, int found, bool watchListRead) override;
 
   // ReviewOutcomeSink: the scan is done. Ignored when no scan has ended since
   // the last one was reported.

@@ -2,6 +2,8 @@
 // What became of a scan's rows once the review dialog is done with them: each
 // row's result and how the decision was taken. Whoever reports on a scan
 // listens here; the dialog knows nothing of where the report goes.
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "review/change_list.h"
@@ -30,6 +32,21 @@ class ReviewOutcomeSink {
   // Once per loaded dialog, as it unloads; results has one entry per row.
   virtual void RowsDone(const std::vector<ChangeRow>& rows, const std::vector<RowResult>& results,
                         Decision decision) = 0;
+};
+
+inline constexpr wchar_t kModeStartup[] = L"startup";
+inline constexpr wchar_t kModeInteractive[] = L"interactive";
+inline constexpr wchar_t kModeWatch[] = L"watch";
+
+// What the scan window tells whoever reports on its scan, besides the rows.
+class ScanOutcomeSink : public ReviewOutcomeSink {
+ public:
+  // The report file; nothing writes none. makeFolder: its folder is made
+  // first when missing.
+  virtual void SetReportPath(std::optional<std::wstring> path, bool makeFolder) = 0;
+  // The scan has ended (mode: kModeStartup, ...); its rows are decided on
+  // next, at once or later, and RowsDone says how.
+  virtual void ScanEnded(std::wstring mode, std::wstring scanType, int found, bool watchListRead) = 0;
 };
 
 }  // namespace tavrel

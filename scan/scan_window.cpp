@@ -11,6 +11,9 @@ constexpr TwipsRect kProgressBarRect{120, 2160, 3735, 375};
 // The scan grows the window to show the progress bar, which starts below the
 // bottom of the client area: its bottom edge plus 600 twips.
 constexpr int kScanningOuterHeight = kProgressBarRect.top + kProgressBarRect.height + 600;
+// Where interactive scans report when nothing else is said, below the user's
+// local application-data folder.
+constexpr wchar_t kDefaultReportFile[] = L"\\Tavrel\\tavrel-report.jsonl";
 // Long enough for an instance that is ending to let go.
 constexpr std::chrono::seconds kStartupInstanceWait{5};
 
@@ -56,12 +59,12 @@ ScanWindow::LoadOutcome ScanWindow::Form_Load() {
 }
 
 void ScanWindow::ChooseReportPath(const CommandLine& commandLine) {
-  if (commandLine.reportPath) return services_.report.SetPath(commandLine.reportPath);
-  std::wstring path = services_.registry.ReadStringValue(kCurrentUser, HostKey, L"Tavrel Report", L"");
-  if (!path.empty()) return services_.report.SetPath(path);
+  ScanOutcomeSink& report = services_.report;
+  if (commandLine.reportPath) return report.SetReportPath(commandLine.reportPath, false);
+  const std::wstring path = services_.registry.ReadStringValue(kCurrentUser, HostKey, L"Tavrel Report", L"");
+  if (!path.empty()) return report.SetReportPath(path, false);
   const std::wstring localData = services_.process.LocalAppDataFolder();
-  if (commandLine.startupScan || localData.empty()) return;
-  services_.report.SetPath(localData + kDefaultReportFolder + kDefaultReportName, true);
+  if (!commandLine.startupScan && !localData.empty()) report.SetReportPath(localData + kDefaultReportFile, true);
 }
 
 void ScanWindow::CreateControls() {

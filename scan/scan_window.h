@@ -10,8 +10,8 @@
 #include "platform/process.h"
 #include "platform/sound.h"
 #include "registry/registry.h"
-#include "report/scan_report.h"
 #include "review/review_dialog.h"
+#include "review/review_outcome.h"
 #include "review/shared_state.h"
 #include "scan/command_line.h"
 #include "scan/scan_progress.h"
@@ -34,7 +34,7 @@ struct ScanWindowServices {
   InstanceLock& instanceLock;
   SoundPlayer& sound;
   const Clock& clock;
-  ScanReport& report;
+  ScanOutcomeSink& report;
 };
 
 class ScanWindow final : public ScanProgress {
