@@ -22,9 +22,24 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-TEST(ReportTest, JsonStringsAreValidUtf8WhateverARegistryNameHolds) {
+TEST(ReportTest, JsonStringsAreValidUtf8WhateverARegistryNameHoldsAndDataReadsByItsType) {
   const std::wstring name = {L'A', 0xE9, L'\t', L'"', L'\\', 0x01, 0xD800, L'x', 0xD83D, 0xDE00, 0xDC00};
   EXPECT_EQ(JsonString(name), "\"A\xC3\xA9\\t\\\"\\\\\\u0001\\ud800x\xF0\x9F\x98\x80\\udc00\"");
+  const auto bytes = [](std::initializer_list<int> b) {
+    std::vector<std::byte> v;
+    for (const int x : b) v.push_back(std::byte(x));
+    return v;
+  };
+  const std::pair<RawValue, const char*> data[] = {
+      {{kRegExpandSz, Sz(L"%T%\\a").bytes}, R"({"type":"REG_EXPAND_SZ","strings":["%T%\\a"]})"},
+      {{kRegMultiSz, EncodeUtf16Le(std::wstring(L"a\0\0b\0\0", 6))},
+       R"({"type":"REG_MULTI_SZ","strings":["a","","b"]})"},
+      {{kRegDword, bytes({0x2a, 0, 0, 1})}, R"({"type":"REG_DWORD","strings":["16777258"]})"},
+      {{11, bytes({1, 0, 0, 0, 0, 0, 0, 0})}, R"({"type":"REG_QWORD","strings":["1"]})"},
+      {{kRegDword, bytes({0x2a})}, R"({"type":"REG_DWORD","strings":["2a"]})"},
+      {{kRegBinary, bytes({0, 0xff})}, R"({"type":"REG_BINARY","strings":["00ff"]})"},
+      {{99, {}}, R"({"type":"type 0x00000063","strings":[""]})"}};
+  for (const auto& [value, json] : data) EXPECT_EQ(DataJson(value), json);
 }
 
 // A scan that finds one row of each kind, however it starts and ends: each row's line names its action and what became
