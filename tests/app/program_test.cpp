@@ -110,5 +110,15 @@ TEST(ProgramTest, HowARunEnds) {
   }
 }
 
+// "/?" shows the usage text with the exit codes, and runs nothing.
+TEST(ProgramTest, SlashQuestionMarkShowsTheUsage) {
+  World world;
+  EXPECT_EQ(world.New(L"/? key=Software\\Host").Run(), 0);
+  ASSERT_EQ(world.toolkit.messageBoxes.size(), 1u);
+  EXPECT_NE(world.toolkit.messageBoxes[0].text.find(L"6 another Tavrel held on"), std::wstring::npos);
+  EXPECT_EQ(world.toolkit.LoadedFormCount(), 0);
+  EXPECT_EQ(world.eventLog.records.size(), 0u);
+}
+
 }  // namespace
 }  // namespace tavrel::test
