@@ -103,6 +103,8 @@ TEST(ReportTest, EachRowsLineSaysWhatBecameOfItAndTheSummaryDecidesTheExitCode) 
     EXPECT_EQ(world.Get(L"H", L"Tavrel Status"), args[0] == L'x' || c.registryFails ? kAbsent : L"255");
     ASSERT_EQ(world.eventLog.records.size(), 1u);
     EXPECT_EQ(world.eventLog.records[0].first, c.kind);
+    // Only the default file's folder is made: a host names a folder that is there.
+    EXPECT_EQ(world.files.folders.size(), args[0] == L'x' ? 1u : 0u);
     if (c.fileFails || (args[0] == L'/' && args.find(L"report=") == std::wstring::npos)) {
       EXPECT_EQ(world.files.contents[path], std::string(c.before, '.'));
       continue;
@@ -121,6 +123,8 @@ TEST(ReportTest, EachRowsLineSaysWhatBecameOfItAndTheSummaryDecidesTheExitCode) 
       });
       ASSERT_NE(line, lines.end()) << actions[r];
       EXPECT_NE(line->find("\"result\":\"" + ToAnsi(results[r]) + "\""), std::string::npos) << *line;
+      const char* outcome = results[r] == L"failed" ? "failure" : results[r] == L"shown" ? "unknown" : "success";
+      EXPECT_NE(line->find(std::string("\"outcome\":\"") + outcome + "\""), std::string::npos) << *line;
       EXPECT_NE(line->find(std::string("\"decision\":\"") + c.decision + "\""), std::string::npos) << *line;
     }
     EXPECT_NE(lines[5].find("\"exit_code\":" + std::to_string(c.exit) + "}}"), std::string::npos) << lines[5];
