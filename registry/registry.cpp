@@ -188,13 +188,14 @@ void Registry::DeleteKey(RootHandle root, const std::wstring& subKey) noexcept {
   }
 }
 
-void Registry::DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept {
-  try {
+bool Registry::DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept {
+  return Silently(false, [&] {
     ScopedKey key(api_, 0);
     const KeyHandle opened = IsNameable(valueName) ? Open(root, subKey, false, kKeySetValue, key) : 0;
-    if (opened != 0) (void)api_.DeleteValue(opened, valueName);
-  } catch (...) {
-  }
+    if (opened == 0) return false;
+    const RegStatus status = api_.DeleteValue(opened, valueName);
+    return status == kRegSuccess || status == kRegFileNotFound;
+  });
 }
 
 std::wstring Registry::ReadStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,

@@ -56,7 +56,8 @@ class Registry {
   explicit Registry(RegistryApi& api) noexcept : api_(api) {}
 
   void DeleteKey(RootHandle root, const std::wstring& subKey) noexcept;
-  void DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept;
+  // True when the value is gone: deleted now, or already missing from its key.
+  bool DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept;
   // The REG_SZ value's text up to its first NUL; defaultText when the key or
   // value is missing or the value is of another type.
   [[nodiscard]] std::wstring ReadStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,

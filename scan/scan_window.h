@@ -11,7 +11,9 @@
 #include "platform/sound.h"
 #include "registry/registry.h"
 #include "review/review_dialog.h"
+#include "review/review_outcome.h"
 #include "review/shared_state.h"
+#include "scan/command_line.h"
 #include "scan/scan_progress.h"
 #include "ui/toolkit.h"
 #include "watchlist/watch_list.h"
@@ -32,6 +34,7 @@ struct ScanWindowServices {
   InstanceLock& instanceLock;
   SoundPlayer& sound;
   const Clock& clock;
+  ScanOutcomeSink& report;
 };
 
 class ScanWindow final : public ScanProgress {
@@ -40,6 +43,7 @@ class ScanWindow final : public ScanProgress {
 
   enum class LoadOutcome {
     AnotherInstanceRuns,  // nothing shown, at most the red status written: end the process
+    BadArguments,         // nothing read or written: end the process
     WaitingForUser,       // interactive: the window is shown
     StartupScanDone,      // the scan window is gone; the dialog may still be open
   };
@@ -47,6 +51,8 @@ class ScanWindow final : public ScanProgress {
   [[nodiscard]] LoadOutcome Form_Load();
 
   [[nodiscard]] bool IsLoaded() const noexcept { return form_ && form_->IsLoaded(); }
+  // Whether the command line asked for a start-up scan (known after the load step).
+  [[nodiscard]] bool StartupScan() const noexcept { return startupScan_; }
 
   // ScanProgress: ProgressBar1.
   void SetMaximum(int maximum) override;
@@ -59,13 +65,18 @@ class ScanWindow final : public ScanProgress {
   void BrixButton1_Click();
   void BrixButton2_Click();
   void RunScan(const std::wstring& scanType);
-  void ScanFinish(FinishMode mode);
+  void ScanFinish(FinishMode mode, const std::wstring& scanType);
+  // Where the report goes: the command line's report= word, else the host
+  // key's "Tavrel Report", else (interactive runs) the default file.
+  void ChooseReportPath(const CommandLine& commandLine);
 
   ScanWindowServices services_;
   SharedState& state_;
   ReviewDialog& dialog_;
 
   std::wstring HostKey;
+  bool startupScan_ = false;
+  bool watchListRead_ = true;
   std::unique_ptr<InstanceGuard> instanceGuard_;
   // Set when a scan starts and never cleared: a process scans at most once,
   // and clicks that arrive while it runs (at the finish's one pump) are dropped.

@@ -16,6 +16,11 @@ class Win32Clock final : public Clock {
     GetLocalTime(&local);
     return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
   }
+  [[nodiscard]] LocalTime UtcNow() const override {
+    SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    return {utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond};
+  }
 };
 
 class Win32SoundPlayer final : public SoundPlayer {

@@ -1,5 +1,6 @@
-// For tests/wine/guard-e2e, what reg.exe cannot do (keys "HKCU\..."): link KEY TARGET, nul-value KEY NAME DATA
-// ('|' in NAME is a NUL); mutex owned|unowned SEC, lock FILE SEC: holds it, printing "ready" once it does.
+// For tests/wine/guard-e2e and report-e2e, what reg.exe cannot do (keys "HKCU\..."): link KEY TARGET;
+// nul-value KEY NAME DATA ('|' in NAME is a NUL); deny-write KEY (made so that nobody may set its values);
+// mutex owned|unowned SEC, lock FILE SEC: holds it, printing "ready" once it does.
 // For tests/wine/eventlog-e2e: record KIND JSON writes one record through the real backend; message FILE ID TEXT
 // prints (UTF-8) the text Event Viewer shows for a record: message ID of FILE, loaded as data, with TEXT as %1.
 #include <windows.h>
@@ -56,6 +57,19 @@ int NulValue(const std::wstring& key, std::wstring name, std::wstring data) {
   return NtSetValueKey(open.handle, &native, 0, REG_SZ, data.data(), static_cast<ULONG>((data.size() + 1) * 2));
 }
 
+int DenyWrite(const std::wstring& key) {
+  Key made;
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  // Everyone is denied KEY_SET_VALUE and KEY_CREATE_SUB_KEY, and allowed the rest.
+  if (!Create(key, 0, made) || !ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x6;;;WD)(A;;KA;;;WD)",
+                                                                                     SDDL_REVISION_1, &sd, nullptr)) {
+    return 1;
+  }
+  const LONG status = RegSetKeySecurity(made.handle, DACL_SECURITY_INFORMATION, sd);
+  LocalFree(sd);
+  return status;
+}
+
 int Hold(HANDLE held, const wchar_t* seconds) {
   if (held == nullptr || held == INVALID_HANDLE_VALUE) return 1;
   std::printf("ready\n");
@@ -84,6 +98,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"link" && argc == 4) return Link(argv[2], argv[3]);
   if (command == L"nul-value" && argc == 5) return NulValue(argv[2], argv[3], argv[4]);
+  if (command == L"deny-write" && argc == 3) return DenyWrite(argv[2]);
   const std::wstring mutex = std::wstring(L"Local\\") + tavrel::kInstanceName;
   if (command == L"mutex" && argc == 4)
     return Hold(CreateMutexW(nullptr, std::wstring(argv[2]) == L"owned", mutex.c_str()), argv[3]);
