@@ -260,7 +260,8 @@ ValueTable Registry::List(RootHandle root, const std::wstring& subKey, bool with
       }
       ValueRow& row = table.emplace_back(ValueRow{type, std::wstring(name.data(), length)});
       if (withData && Succeeded(status))
-        row.data.emplace(data.begin(), data.begin() + std::min<std::size_t>(size, data.size()));
+        row.data.emplace(data.begin(),
+                         data.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(size, data.size())));
       ++index;
       growths = 0;
     }
