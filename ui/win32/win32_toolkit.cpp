@@ -402,7 +402,7 @@ void Win32Toolkit::PumpPendingEvents() {
   // What waits now, and what those events post in turn, bounded so that a
   // flood of messages can never hold the scan's finish.
   constexpr int kMostMessages = 10000;
-  // Nothing can wait before the first window; asking would connect to the display.
+  // Nothing can wait before the first window, and asking would load user32.
   if (!windowsMade_) return;
   MSG message{};
   for (int i = 0; i < kMostMessages && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
