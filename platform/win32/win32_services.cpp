@@ -1,4 +1,4 @@
-// The Win32 backend's clock, sound and factories.
+// The Win32 backend's clock, sound and factories (the event log's is in win32_event_log.cpp).
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -25,12 +25,6 @@ class Win32SoundPlayer final : public SoundPlayer {
   void PlayAsync(const std::wstring& path) override { sndPlaySoundW(path.c_str(), SND_ASYNC); }
 };
 
-// Placeholder until the Application Event Log backend lands.
-class NoEventLog final : public EventLog {
- public:
-  void Record(ScanEventKind /*kind*/, const std::wstring& /*summaryJson*/) noexcept override {}
-};
-
 }  // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() { return std::make_unique<Win32FileSystem>(); }
@@ -42,6 +36,5 @@ std::unique_ptr<InstanceLock> MakeSystemInstanceLock(const std::wstring& name) {
   return std::make_unique<Win32InstanceLock>(name);
 }
 std::unique_ptr<SoundPlayer> MakeSystemSoundPlayer() { return std::make_unique<Win32SoundPlayer>(); }
-std::unique_ptr<EventLog> MakeSystemEventLog() { return std::make_unique<NoEventLog>(); }
 
 }  // namespace tavrel

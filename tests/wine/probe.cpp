@@ -1,5 +1,7 @@
 // For tests/wine/guard-e2e, what reg.exe cannot do (keys "HKCU\..."): link KEY TARGET, nul-value KEY NAME DATA
 // ('|' in NAME is a NUL); mutex owned|unowned SEC, lock FILE SEC: holds it, printing "ready" once it does.
+// For tests/wine/eventlog-e2e: record KIND JSON writes one record through the real backend; message FILE ID TEXT
+// prints (UTF-8) the text Event Viewer shows for a record: message ID of FILE, loaded as data, with TEXT as %1.
 #include <windows.h>
 #include <sddl.h>
 #include <winternl.h>
@@ -63,6 +65,19 @@ int Hold(HANDLE held, const wchar_t* seconds) {
   return 0;
 }
 
+int Message(const wchar_t* file, const wchar_t* id, const wchar_t* text) {
+  const HMODULE module = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(text)};
+  wchar_t message[4096] = {};
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, module, std::wcstoul(id, nullptr, 0),
+                     0, message, 4096, reinterpret_cast<va_list*>(arguments));
+  char utf8[3 * 4096] = {};
+  WideCharToMultiByte(CP_UTF8, 0, message, -1, utf8, sizeof(utf8), nullptr, nullptr);
+  std::fputs(utf8, stdout);
+  return length == 0;  // the module goes with the process
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -74,5 +89,8 @@ int wmain(int argc, wchar_t** argv) {
     return Hold(CreateMutexW(nullptr, std::wstring(argv[2]) == L"owned", mutex.c_str()), argv[3]);
   if (command == L"lock" && argc == 4)
     return Hold(CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), argv[3]);
+  if (command == L"message" && argc == 5) return Message(argv[2], argv[3], argv[4]);
+  if (command == L"record" && argc == 4)
+    return tavrel::MakeSystemEventLog()->Record(static_cast<tavrel::ScanEventKind>(_wtoi(argv[2])), argv[3]), 0;
   return 2;  // usage: see the top of this file
 }
