@@ -33,10 +33,13 @@ std::optional<std::string> Win32FileSystem::ReadAll(const std::wstring& path) co
   if (!file || !GetFileSizeEx(file.Get(), &size)) return std::nullopt;
   std::string content;
   content.reserve(static_cast<std::size_t>(size.QuadPart));
-  std::string buffer(kChunk, '\0');
+  // A buffer no larger than the file (one byte more, so one read takes it
+  // all), not a zeroed 1 MiB for a watch list of a few lines.
+  const auto chunk = static_cast<DWORD>(std::clamp<LONGLONG>(size.QuadPart + 1, 1, kChunk));
+  std::string buffer(chunk, '\0');
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(file.Get(), buffer.data(), kChunk, &got, nullptr)) return std::nullopt;
+    if (!ReadFile(file.Get(), buffer.data(), chunk, &got, nullptr)) return std::nullopt;
     if (got == 0) return content;
     content.append(buffer.data(), got);
   }
