@@ -77,6 +77,7 @@ void ReviewDialog::Unload() {
   if (!IsLoaded()) return;
   form_->Unload();
   rows_.Unload();
+  if (OnUnloaded) OnUnloaded();
 }
 
 void ReviewDialog::EnableTimer() {

@@ -3,6 +3,7 @@
 // marks, counts down from 30 and applies the user's choices row by row.
 // Plain logic over the toolkit seam.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "registry/registry.h"
@@ -32,6 +33,9 @@ class ReviewDialog final : public ChangeListHost {
   void Show();
   // The OK action: "Silent Mode", then the rows when AutoRepair is 1, then unload.
   void BrixButton1_Click();
+
+  // Runs each time the loaded dialog is unloaded: the scan it holds is done.
+  std::function<void()> OnUnloaded;
 
  private:
   void Form_Load();

@@ -2,6 +2,7 @@
 
 #include "scan/change_rows.h"
 #include "scan/command_line.h"
+#include "scan/found_count.h"
 #include "scan/scan_driver.h"
 #include "scan/status_report.h"
 
@@ -39,6 +40,10 @@ ScanWindow::LoadOutcome ScanWindow::Form_Load() {
   state_.AutoRepair = SettingValue(services_.registry.ReadStringValue(kCurrentUser, HostKey, L"AutoRepair", L"1"), 1);
   services_.watchList.LoadWatchList(services_.files, services_.process.ProgramFolder());
 
+  if (AsksForWatch(services_.process.ArgumentText())) {
+    form_->Hide();
+    return LoadOutcome::Watching;
+  }
   if (!commandLine.startupScan) {
     form_->Show();
     return LoadOutcome::WaitingForUser;
@@ -126,8 +131,26 @@ void ScanWindow::ScanFinish(FinishMode mode) {
   }
 
   WriteScanStatus(services_.registry, services_.clock,
-                  interactive ? InteractiveStatusTarget() : StartupStatusTarget(HostKey), foundCount);
-  form_->Unload();
+                  mode == FinishMode::Startup ? StartupStatusTarget(HostKey) : InteractiveStatusTarget(), foundCount);
+  if (mode != FinishMode::Watch) form_->Unload();
+}
+
+void ScanWindow::WatchScan(const std::vector<WatchEntry>& entries, const RowReview& review) {
+  if (!IsLoaded()) return;
+  WatchList affected;
+  affected.WatchEntries = entries;
+  services_.watchList.FoundCount = 0;
+  // Rows are flagged by the whole list's value names; the affected list only says what to read.
+  ChangeRowBuilder rows(services_.watchList, dialog_);
+  ScanDriver driver(services_.registry, affected, rows, *this);
+  driver.ScanWatchList(kScanCompare);
+  for (std::int16_t i = 0; i < affected.FoundCount; ++i) CountFinding(services_.watchList.FoundCount);
+  if (review) review(dialog_.LoadHidden(), services_.watchList.FoundCount);
+  ScanFinish(FinishMode::Watch);
+}
+
+void ScanWindow::EndWatch() {
+  if (IsLoaded()) form_->Unload();
 }
 
 }  // namespace tavrel
