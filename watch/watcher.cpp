@@ -198,6 +198,9 @@ void Watcher::CheckBackup(Target& target) {
   trusted_ = false;
   const BackupDigest changed{target.where.root, target.where.keyPath, digest};
   parts_.eventLog.Record(ScanEventKind::Failure, BaselineUntrustedJson(changed));
+  // Beside the status values, for whoever reads them later: when, and which copy.
+  (void)parts_.registry.WriteStringValue(kCurrentUser, kProgramKey, kBaselineAlarmValue,
+                                         EntryStamp(parts_.clock) + L" " + ShortKeyName(changed.root, changed.key));
   parts_.services.tray.ShowBalloon(BalloonKind::Error, L"Tavrel's backup copy was changed",
                                    L"Another program changed " + ShortKeyName(changed.root, changed.key) +
                                        L". What Tavrel compares against can no longer be trusted: check the "

@@ -24,6 +24,9 @@
 
 namespace tavrel {
 
+// Under HKEY_CURRENT_USER\<the program's key>: when a backup copy last changed behind Tavrel's back, and which.
+inline constexpr wchar_t kBaselineAlarmValue[] = L"Baseline Alarm";
+
 struct WatcherParts {
   ScanWindow& scanWindow;
   ReviewDialog& dialog;

@@ -5,7 +5,9 @@
 #include "gradient_button/win32/gradient_button_window.h"
 #include "platform/system.h"
 #include "registry/win32/advapi_registry.h"
+#include "scan/command_line.h"
 #include "ui/win32/win32_toolkit.h"
+#include "watch/win32/win32_watch.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
@@ -17,7 +19,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const auto eventLog = tavrel::MakeSystemEventLog();
     tavrel::AdvapiRegistry registry;
     tavrel::Win32Toolkit toolkit(L"Tavrel", tavrel::MakeGradientButton);
-    tavrel::Program program({*process, *instanceLock, *files, *clock, *sound, *eventLog, registry, toolkit});
+    const auto watch = tavrel::AsksForWatch(process->ArgumentText()) ? std::make_unique<tavrel::Win32Watch>() : nullptr;
+    tavrel::Program program({*process, *instanceLock, *files, *clock, *sound, *eventLog, registry, toolkit},
+                            watch ? &watch->services : nullptr);
     return program.Run();
   } catch (...) {
     return 1;  // out of memory while starting: nothing was changed

@@ -104,6 +104,7 @@ TEST(WatchTest, OneDay) {
   EXPECT_EQ(world.eventLog.records[0].first, ScanEventKind::Failure);
   EXPECT_NE(world.eventLog.records[0].second.find(L"baseline-changed"), std::wstring::npos);
   EXPECT_EQ(tray.balloons.back().kind, BalloonKind::Error);
+  EXPECT_EQ(world.Get(kProgramKey, kBaselineAlarmValue), L"2027-03-05 09:05:07 HKCU\\" + backup);
   EXPECT_NE(tray.tooltip.find(L"BACKUP CHANGED"), std::wstring::npos);
 
   tray.OnCommand(TrayCommand::Exit);
