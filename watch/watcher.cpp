@@ -23,6 +23,8 @@ bool UndoesPresentValue(const ChangeRow& row) {
   return !row.Checked && row.Live && row.Field(0) != kLinkKind && IsNameable(row.Field(1));
 }
 
+std::wstring BackupId(RootHandle root, const std::wstring& key) { return std::to_wstring(root) + L'\n' + ToLower(key); }
+
 }  // namespace
 
 Watcher::Watcher(WatcherParts parts) : parts_(parts) {
@@ -105,9 +107,10 @@ void Watcher::Command(TrayCommand command) {
 
 void Watcher::Changed(std::size_t index) {
   if (paused_ || ending_ || index >= targets_.size()) return;
-  // While a decision is pending Tavrel writes nothing, so a backup copy that
-  // changes now was changed by someone else: checked at once.
-  if (targets_[index].backup && parts_.dialog.IsLoaded()) CheckBackup(targets_[index]);
+  // Checked at once: Tavrel writes a backup copy only while a decision is
+  // applied, and takes the copy's new digest right after, before the
+  // notification of its own write arrives; any other change is someone else's.
+  if (targets_[index].backup) CheckBackup(targets_[index]);
   const bool first = pending_.empty();
   pending_.insert(index);
   // Counted from the first change, so that a steady stream of them cannot put the Compare off.
@@ -119,8 +122,7 @@ void Watcher::Settled() {
   if (paused_ || ending_ || parts_.dialog.IsLoaded()) return;
   std::set<std::size_t> entries;
   for (const std::size_t index : std::exchange(pending_, {})) {
-    Target& target = targets_[index];
-    if (target.backup) CheckBackup(target);
+    const Target& target = targets_[index];
     entries.insert(target.entries.begin(), target.entries.end());
   }
   if (!entries.empty()) Scan(entries);
@@ -128,9 +130,10 @@ void Watcher::Settled() {
 
 void Watcher::ScanDone() {
   if (ending_) return;
-  // The backup copies now hold what the decision wrote: Tavrel's own writes
-  // are the new baseline, and their notifications find nothing to compare.
-  TakeBaseline();
+  // The backup copies the rows named now hold what the decision wrote:
+  // Tavrel's own writes are their new baseline, and the notifications of
+  // those writes find nothing to compare. Other copies keep theirs.
+  if (const auto written = std::exchange(written_, {}); !written.empty()) TakeBaseline(written);
   UpdateTooltip();
   if (!pending_.empty()) parts_.services.changes.StartTimer(kSettleTime);
 }
@@ -152,6 +155,7 @@ void Watcher::ReviewRows(ChangeList& rows, std::int16_t& foundCount) {
   std::vector<ChangeRow> kept;
   std::wstring undone;
   for (const ChangeRow& row : rows.Rows()) {
+    if (row.Field(0) != kLinkKind) written_.insert(BackupId(row.Tag, row.Field(row.Field(0) == L"Changed" ? 4 : 3)));
     if (UndoesPresentValue(row)) {
       const std::wstring id = ValueId(row);
       auto& times = undos_[id];
@@ -185,9 +189,10 @@ void Watcher::ReviewRows(ChangeList& rows, std::int16_t& foundCount) {
     parts_.services.tray.ShowBalloon(BalloonKind::Info, L"Tavrel undid a change", L"Removed: " + undone);
 }
 
-void Watcher::TakeBaseline() {
+void Watcher::TakeBaseline(const std::set<std::wstring>& only) {
   for (Target& target : targets_) {
-    if (target.backup) target.digest = DigestOfKey(parts_.registry, target.where.root, target.where.keyPath);
+    if (target.backup && (only.empty() || only.contains(BackupId(target.where.root, target.where.keyPath))))
+      target.digest = DigestOfKey(parts_.registry, target.where.root, target.where.keyPath);
   }
 }
 

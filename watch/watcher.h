@@ -73,7 +73,8 @@ class Watcher {
   void Scan(const std::set<std::size_t>& entries);
   void ScanAll();
   void ReviewRows(ChangeList& rows, std::int16_t& foundCount);
-  void TakeBaseline();
+  // Digests of the backup copies as they are now: those named in `only`, or all.
+  void TakeBaseline(const std::set<std::wstring>& only = {});
   void CheckBackup(Target& target);
   void UpdateTooltip();
 
@@ -83,6 +84,8 @@ class Watcher {
   // Automatic undos per value (root, key and name, folded) and the values left alone.
   std::map<std::wstring, std::vector<std::chrono::milliseconds>> undos_;
   std::set<std::wstring> leftAlone_;
+  // Backup copies the rows of the open scan may write (root and folded key).
+  std::set<std::wstring> written_;
   std::wstring lastResult_;
   std::wstring lastScanTime_;
   bool paused_ = false;
