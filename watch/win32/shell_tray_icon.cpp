@@ -109,6 +109,9 @@ void ShellTrayIcon::Run(UINT_PTR item) {
       return;
     case kExit:
       if (OnCommand) OnCommand(TrayCommand::Exit);
+      // Every form is gone now; a toolkit that never made a window of its own
+      // would not end its loop for them, so the loop is told here too.
+      PostQuitMessage(0);
       return;
     default:
       return;
