@@ -89,8 +89,11 @@ void Watcher::Command(TrayCommand command) {
         parts_.services.changes.Watch({});
         UpdateTooltip();
       } else {
-        // What changed while paused is seen by a full Compare.
-        TakeBaseline();
+        // What changed while paused is seen by a full Compare, and a backup
+        // copy changed meanwhile (Tavrel wrote none) by its digest.
+        for (Target& target : targets_) {
+          if (target.backup) CheckBackup(target);
+        }
         Arm();
         if (!parts_.dialog.IsLoaded()) ScanAll();
       }
