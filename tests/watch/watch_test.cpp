@@ -39,8 +39,8 @@ TEST(WatchTest, Digests) {
 
 // One watcher's day, step by step: the first full Compare; changes settle before one Compare of the keys they touched;
 // Tavrel's own writes bring back no dialog and no alarm; a flagged value put back again and again is undone four
-// times, then left alone with a warning; another program's change to a backup copy is an alarm and an error record;
-// Exit ends it all, a pending decision applying nothing.
+// times, then left alone with a warning; resuming after a pause compares everything; another program's change to a
+// backup copy is an alarm and an error record; Exit ends it all, a pending decision applying nothing.
 TEST(WatchTest, OneDay) {
   World world;
   const std::wstring run = world.Key(L"Run"), other = world.Key(L"Other"), backup = BackupKeyFor(run);
@@ -96,6 +96,14 @@ TEST(WatchTest, OneDay) {
     if (round <= 4) ownWrites();
   }
   EXPECT_EQ(world.DialogForm(), nullptr);
+
+  tray.OnCommand(TrayCommand::PauseResume);
+  EXPECT_TRUE(tray.paused && changes.Targets().empty());
+  world.Set(other, L"Late", L"l");
+  tray.OnCommand(TrayCommand::PauseResume);
+  ASSERT_TRUE(world.DialogForm());
+  EXPECT_EQ(world.DialogForm()->lists.at(0)->rows.size(), 2u) << "resuming compares all: Quiet and Late";
+  world.toolkit.AdvanceClock(30'000);
 
   world.Set(backup, L"Keep", L"tampered");
   changes.Touch(kCurrentUser, backup);
