@@ -16,6 +16,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// A key path as a JSON string holds it: each backslash doubled.
+std::wstring JsonPath(const std::wstring& key) {
+  std::wstring out;
+  for (const wchar_t c : key) out += c == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, c);
+  return out;
+}
+
 std::wstring Sha(std::string_view text) {
   Sha256 hash;
   hash.Add(std::as_bytes(std::span(text.data(), text.size())));
@@ -35,6 +42,14 @@ TEST(WatchTest, Digests) {
   EXPECT_EQ(DigestOfKey(world.registry, kCurrentUser, a), DigestOfKey(world.registry, kCurrentUser, b));
   (void)world.registry.WriteRawValue(kCurrentUser, b, L"x", {kRegExpandSz, Sz(L"1").bytes});
   EXPECT_NE(DigestOfKey(world.registry, kCurrentUser, a), DigestOfKey(world.registry, kCurrentUser, b));
+  // What a scan's summary carries: each monitored key's backup copy once, a value entry's key never.
+  for (const auto& key : {a, b, a}) world.WatchKey(key);
+  world.WatchValue(L"Unwanted", a, L"x");
+  const auto copy = [](Text key) {  // none was made: each digests as no values at all
+    return L"{\"key\":\"" + JsonPath(L"HKCU\\" + BackupKeyFor(key)) + L"\",\"sha256\":\"" + Sha("") + L"\"}";
+  };
+  EXPECT_EQ(BackupsJson(BackupDigests(world.registry, world.watchList)),
+            L"\"backups\":[" + copy(a) + L"," + copy(b) + L"]");
 }
 
 // One watcher's day, step by step: the first full Compare; changes settle before one Compare of the keys they touched;
@@ -99,6 +114,7 @@ TEST(WatchTest, OneDay) {
 
   tray.OnCommand(TrayCommand::PauseResume);
   EXPECT_TRUE(tray.paused && changes.Targets().empty());
+  EXPECT_EQ(tray.tooltip.substr(0, 14), L"Tavrel: paused");
   world.Set(other, L"Late", L"l");
   tray.OnCommand(TrayCommand::PauseResume);
   ASSERT_TRUE(world.DialogForm());
