@@ -55,7 +55,6 @@ class Watcher {
   // Shows the icon, watches every key of the list and runs the first full Compare.
   void Start();
   void Command(TrayCommand command);
-  [[nodiscard]] bool BaselineTrusted() const noexcept { return trusted_; }
 
  private:
   struct Target {
