@@ -12,6 +12,7 @@
 #include "platform/sound.h"
 #include "registry/registry.h"
 #include "registry/registry_api.h"
+#include "report/scan_report.h"
 #include "review/review_dialog.h"
 #include "review/shared_state.h"
 #include "scan/scan_window.h"
@@ -40,19 +41,24 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Creates the scan window first and runs its load step; false when another
-  // instance holds on (a start-up scan waits a while first) and this process
-  // must end.
-  [[nodiscard]] bool Start();
-  // Start, then the event loop until the last window has closed.
+  // Creates the scan window first and runs its load step; false when the
+  // process must end at once (another instance holds on, after a start-up
+  // scan's wait; bad arguments; the usage text shown), with exitCode set.
+  [[nodiscard]] bool Start(int& exitCode);
+  // Start, then the event loop until the last window has closed; answers the
+  // process's exit code.
   [[nodiscard]] int Run();
 
  private:
+  // /watch: the watcher takes over; false (the process ends) without watch services.
+  [[nodiscard]] bool StartWatching();
+
   ProgramServices services_;
   Registry registry_;
   WatchList watchList_;
   UserWatchListWriter userWatchList_;
   SharedState state_;
+  ScanReport report_;
   ReviewDialog dialog_;
   ScanWindow scanWindow_;
   WatchServices* watch_;

@@ -35,4 +35,9 @@ std::wstring EntryStamp(const Clock& clock) {
   return DateStamp(now) + L' ' + TimeStamp(now);
 }
 
+std::wstring UtcStamp(const Clock& clock) {
+  const LocalTime now = clock.UtcNow();
+  return DateStamp(now) + L'T' + TimeStamp(now) + L'Z';
+}
+
 }  // namespace tavrel

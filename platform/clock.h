@@ -16,6 +16,8 @@ class Clock {
  public:
   virtual ~Clock() = default;
   [[nodiscard]] virtual LocalTime Now() const = 0;
+  // The same reading in UTC, for stamps that leave the machine.
+  [[nodiscard]] virtual LocalTime UtcNow() const = 0;
 };
 
 // "2026-12-03": year unpadded, month and day with a leading zero.
@@ -25,5 +27,7 @@ std::wstring TimeStamp(const LocalTime& t);
 // Date stamp, one space, time stamp, from one reading of the clock (so the
 // two halves never mix two instants).
 std::wstring EntryStamp(const Clock& clock);
+// "2026-12-06T22:41:02Z": one UTC reading, as ISO 8601.
+std::wstring UtcStamp(const Clock& clock);
 
 }  // namespace tavrel

@@ -22,6 +22,11 @@ class FileSystem {
   // Renames from over to, replacing to in one step.
   [[nodiscard]] virtual bool ReplaceWith(const std::wstring& from, const std::wstring& to) = 0;
   virtual void Remove(const std::wstring& path) = 0;
+  // Adds bytes at the end of path, making the file when it is missing and
+  // never truncating it, and flushes them to disk. False when any step fails.
+  [[nodiscard]] virtual bool Append(const std::wstring& path, const std::string& bytes) = 0;
+  // Makes the folder (its parent must exist); true when it is there afterwards.
+  [[nodiscard]] virtual bool MakeFolder(const std::wstring& path) = 0;
   // Bits from the system's random generator (for names nobody can guess), or
   // nothing when it fails.
   [[nodiscard]] virtual std::optional<std::uint64_t> RandomBits() = 0;

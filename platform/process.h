@@ -13,6 +13,13 @@ class Process {
   [[nodiscard]] virtual std::wstring ArgumentText() const = 0;
   // The program's own folder, without a trailing separator.
   [[nodiscard]] virtual std::wstring ProgramFolder() const = 0;
+  // The user's local application-data folder (%LOCALAPPDATA%), without a
+  // trailing separator; empty when the system names none.
+  [[nodiscard]] virtual std::wstring LocalAppDataFolder() const = 0;
+  // Who and where, for the scan report: the computer's name and the user's
+  // identity (a SID string on Windows); empty when the system cannot say.
+  [[nodiscard]] virtual std::wstring ComputerName() const = 0;
+  [[nodiscard]] virtual std::wstring UserId() const = 0;
 };
 
 // Held for the life of the process; while one is held, another process's

@@ -76,6 +76,7 @@ enum class Reach { Key, Missing, Link };
 // enumeration buffer never needs more than this.
 constexpr std::uint32_t kMaxNameBuffer = 16384;
 constexpr std::uint32_t kFirstNameBuffer = 256;
+constexpr std::uint32_t kFirstDataBuffer = 1024;
 // A value may grow between its size query and its read; read it again a few
 // times with the new size before giving up.
 constexpr int kReadAttempts = 4;
@@ -133,6 +134,11 @@ std::wstring StringText(const RawValue& value) {
   return text;
 }
 
+std::optional<RawValue> TakeValue(ValueRow& row) {
+  if (!row.data || !IsNameable(row.name)) return std::nullopt;
+  return RawValue{row.type, std::move(*row.data)};
+}
+
 Registry::KeepKeysOpen::KeepKeysOpen(Registry& registry) noexcept : registry_(registry) { ++registry_.keepDepth_; }
 
 Registry::KeepKeysOpen::~KeepKeysOpen() {
@@ -141,15 +147,24 @@ Registry::KeepKeysOpen::~KeepKeysOpen() {
 
 KeyHandle Registry::Open(RootHandle root, const std::wstring& path, bool create, std::uint32_t access,
                          ScopedKey& owned) {
-  if (keepDepth_ > 0) {
-    for (const KeptKey& kept : kept_) {
-      if (kept.root == root && kept.create == create && kept.access == access && kept.path == path) {
-        return kept.key.Get();
-      }
+  if (const KeyHandle kept = Kept(root, path, create, access)) return kept;
+  if (OpenPath(api_, root, path, create, access, owned) != Reach::Key) return 0;
+  return Keep(root, path, create, access, owned);
+}
+
+KeyHandle Registry::Kept(RootHandle root, const std::wstring& path, bool create, std::uint32_t access) const {
+  for (const KeptKey& kept : kept_) {
+    if (kept.root == root && kept.create == create && kept.access == access && kept.path == path) {
+      return kept.key.Get();
     }
   }
-  if (OpenPath(api_, root, path, create, access, owned) != Reach::Key) return 0;
+  return 0;
+}
+
+KeyHandle Registry::Keep(RootHandle root, const std::wstring& path, bool create, std::uint32_t access,
+                         ScopedKey& owned) {
   if (keepDepth_ == 0) return owned.Get();
+  if (const KeyHandle kept = Kept(root, path, create, access)) return kept;
   if (kept_.size() >= kMostKeptKeys) kept_.erase(kept_.begin());
   kept_.push_back(KeptKey{root, path, create, access, std::move(owned)});
   return kept_.back().key.Get();
@@ -173,13 +188,14 @@ void Registry::DeleteKey(RootHandle root, const std::wstring& subKey) noexcept {
   }
 }
 
-void Registry::DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept {
-  try {
+bool Registry::DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept {
+  return Silently(false, [&] {
     ScopedKey key(api_, 0);
     const KeyHandle opened = IsNameable(valueName) ? Open(root, subKey, false, kKeySetValue, key) : 0;
-    if (opened != 0) (void)api_.DeleteValue(opened, valueName);
-  } catch (...) {
-  }
+    if (opened == 0) return false;
+    const RegStatus status = api_.DeleteValue(opened, valueName);
+    return status == kRegSuccess || status == kRegFileNotFound;
+  });
 }
 
 std::wstring Registry::ReadStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
@@ -205,26 +221,49 @@ bool Registry::WriteStringValue(RootHandle root, const std::wstring& subKey, con
 }
 
 ValueTable Registry::EnumValues(RootHandle root, const std::wstring& subKey) noexcept {
+  return List(root, subKey, false);
+}
+
+ValueTable Registry::ReadValues(RootHandle root, const std::wstring& subKey) noexcept {
+  return List(root, subKey, true);
+}
+
+ValueTable Registry::List(RootHandle root, const std::wstring& subKey, bool withData) noexcept {
   ValueTable table;
   try {
     ScopedKey key(api_, 0);
     const KeyHandle opened = Open(root, subKey, false, kKeyQueryValue, key);
     if (opened == 0) return table;
     std::vector<wchar_t> name(kFirstNameBuffer);
+    // Grown to the largest value met, then kept for the rest of this key only.
+    std::vector<std::byte> data(withData ? kFirstDataBuffer : 0);
     std::uint32_t index = 0;
-    for (;;) {
-      std::uint32_t length = static_cast<std::uint32_t>(name.size());
+    for (int growths = 0;;) {
+      auto length = static_cast<std::uint32_t>(name.size());
+      auto size = static_cast<std::uint32_t>(data.size());
       std::uint32_t type = 0;
-      // The data is not read: a long value must never end the listing.
-      const RegStatus status = api_.EnumValue(opened, index, name.data(), &length, &type, nullptr, nullptr);
-      if (status == kRegMoreData && name.size() < kMaxNameBuffer) {
-        // The same index again, with room for a longer name.
-        name.resize(std::min<std::size_t>(name.size() * 2, kMaxNameBuffer));
-        continue;
+      const RegStatus status = api_.EnumValue(opened, index, name.data(), &length, &type,
+                                              withData ? data.data() : nullptr, withData ? &size : nullptr);
+      // A name without room is not written and leaves its length as it was.
+      const bool nameFits = length < name.size();
+      if (status == kRegMoreData) {
+        // The same index again, with room for what did not fit (either or both).
+        const bool longerName = !nameFits && name.size() < kMaxNameBuffer;
+        const bool moreData = size > data.size() && ++growths < kReadAttempts;
+        if (longerName) name.resize(std::min<std::size_t>(name.size() * 2, kMaxNameBuffer));
+        if (moreData) data.resize(size);
+        if (longerName || moreData) continue;
+        if (!nameFits) break;  // no name is that long: the backend is not answering sanely
+        // Data still growing after a few tries is listed unread rather than end the listing.
+      } else if (!Succeeded(status)) {
+        break;  // normally 259, no more values
       }
-      if (!Succeeded(status)) break;  // normally 259, no more values
-      table.push_back(ValueRow{type, std::wstring(name.data(), std::min<std::size_t>(length, name.size()))});
+      ValueRow& row = table.emplace_back(ValueRow{type, std::wstring(name.data(), length)});
+      if (withData && Succeeded(status))
+        row.data.emplace(data.begin(),
+                         data.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(size, data.size())));
       ++index;
+      growths = 0;
     }
   } catch (...) {
   }
@@ -261,7 +300,10 @@ bool Registry::WriteCopy(RootHandle root, const std::wstring& subKey, const std:
 bool Registry::PathHasLink(RootHandle root, const std::wstring& subKey) noexcept {
   return Silently(true, [&] {  // out of memory: the answer that touches nothing
     ScopedKey key(api_, 0);
-    return OpenPath(api_, root, subKey, false, kKeyQueryValue, key) == Reach::Link;
+    const Reach reach = OpenPath(api_, root, subKey, false, kKeyQueryValue, key);
+    // The key checked is the key read next: kept as a read would keep it.
+    if (reach == Reach::Key) (void)Keep(root, subKey, false, kKeyQueryValue, key);
+    return reach == Reach::Link;
   });
 }
 

@@ -19,6 +19,9 @@ namespace tavrel {
 struct ValueRow {
   std::uint32_t type = 0;
   std::wstring name;  // empty for the unnamed value; may hold a NUL (see IsNameable)
+  // The data as the listing read it; only ReadValues reads it, and not for a
+  // value that kept growing while it was read.
+  std::optional<std::vector<std::byte>> data = std::nullopt;
   bool operator==(const ValueRow&) const = default;
 };
 
@@ -44,12 +47,17 @@ struct RawValue {
 // String data's text: up to its first NUL, or all of it.
 [[nodiscard]] std::wstring StringText(const RawValue& value);
 
+// A listed value as ReadRawValue would give it (nothing for a name holding a
+// NUL or data not read), its data moved out of the row.
+[[nodiscard]] std::optional<RawValue> TakeValue(ValueRow& row);
+
 class Registry {
  public:
   explicit Registry(RegistryApi& api) noexcept : api_(api) {}
 
   void DeleteKey(RootHandle root, const std::wstring& subKey) noexcept;
-  void DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept;
+  // True when the value is gone: deleted now, or already missing from its key.
+  bool DeleteValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName) noexcept;
   // The REG_SZ value's text up to its first NUL; defaultText when the key or
   // value is missing or the value is of another type.
   [[nodiscard]] std::wstring ReadStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
@@ -58,6 +66,9 @@ class Registry {
   bool WriteStringValue(RootHandle root, const std::wstring& subKey, const std::wstring& valueName,
                         const std::wstring& text) noexcept;
   [[nodiscard]] ValueTable EnumValues(RootHandle root, const std::wstring& subKey) noexcept;
+  // The listing with each value's data, taken by the same calls: a whole key
+  // read at one call per value. Data that does not fit is asked for again.
+  [[nodiscard]] ValueTable ReadValues(RootHandle root, const std::wstring& subKey) noexcept;
 
   // Raw copies keep non-string values whole between a watched key and its backup.
   [[nodiscard]] std::optional<RawValue> ReadRawValue(RootHandle root, const std::wstring& subKey,
@@ -70,7 +81,8 @@ class Registry {
                  const RawValue& value) noexcept;
 
   // True when a key along the path, the key itself included, is a registry
-  // link. Tavrel never works through one: it is reported instead.
+  // link. Tavrel never works through one: it is reported instead. While a
+  // KeepKeysOpen scope lives, a key found to be no link stays open for reads.
   [[nodiscard]] bool PathHasLink(RootHandle root, const std::wstring& subKey) noexcept;
 
   // While one lives, the keys the operations open stay open and later calls
@@ -100,6 +112,11 @@ class Registry {
   // link is on its path.
   [[nodiscard]] KeyHandle Open(RootHandle root, const std::wstring& path, bool create, std::uint32_t access,
                                ScopedKey& owned);
+  // The handle kept for this key and way of opening it, or 0.
+  [[nodiscard]] KeyHandle Kept(RootHandle root, const std::wstring& path, bool create, std::uint32_t access) const;
+  // Keeps an opened key while a scope lives (once); answers the handle to use.
+  KeyHandle Keep(RootHandle root, const std::wstring& path, bool create, std::uint32_t access, ScopedKey& owned);
+  [[nodiscard]] ValueTable List(RootHandle root, const std::wstring& subKey, bool withData) noexcept;
 
   RegistryApi& api_;
   std::vector<KeptKey> kept_;

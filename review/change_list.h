@@ -16,11 +16,19 @@ namespace tavrel {
 struct ChangeRow {
   ChangeRow(std::vector<std::wstring> fields = {}, std::uint32_t tag = 0, bool checked = false,
             std::optional<RawValue> live = {}, std::optional<RawValue> backup = {})
-      : Fields(std::move(fields)), Tag(tag), Checked(checked), Live(std::move(live)), Backup(std::move(backup)) {}
+      : Fields(std::move(fields)),
+        Tag(tag),
+        Checked(checked),
+        Flagged(!checked),
+        Live(std::move(live)),
+        Backup(std::move(backup)) {}
 
   std::vector<std::wstring> Fields;
   std::uint32_t Tag = 0;  // root handle of the key
   bool Checked = false;   // checked means keep
+  // The scan flags a row by adding it unchecked: this stays when the user
+  // ticks it.
+  bool Flagged = true;
   // The values as the row shows them: keeping or undoing writes exactly
   // these, or nothing.
   std::optional<RawValue> Live, Backup;

@@ -31,9 +31,9 @@ constexpr std::size_t kFieldsOfOtherRows = 5;
 
 }  // namespace
 
-ReviewDialog::ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList,
-                           SharedState& state) noexcept
-    : toolkit_(toolkit), registry_(registry), userWatchList_(userWatchList), state_(state) {}
+ReviewDialog::ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList, SharedState& state,
+                           ReviewOutcomeSink* outcomes) noexcept
+    : toolkit_(toolkit), registry_(registry), userWatchList_(userWatchList), state_(state), outcomes_(outcomes) {}
 
 ChangeList& ReviewDialog::LoadHidden() {
   if (rows_.Load()) Form_Load();
@@ -53,7 +53,7 @@ void ReviewDialog::Form_Load() {
   CheckBoxControl& check = form.AddCheckBox({1560, 3360, 3495, 255}, kArial825, kCheckCaption);
   TimerControl& timer = form.AddTimer(1000);
 
-  ok.OnClick = [this] { BrixButton1_Click(); };
+  ok.OnClick = [this] { BrixButton1_Click(Decision::User); };
   ok.OnMouseDown = [this] { BrixButton1_MouseDown(); };
   cancel.OnClick = [this] { BrixButton2_Click(); };
   list.OnClick = [this] { List1_Click(); };
@@ -73,8 +73,12 @@ void ReviewDialog::Form_Load() {
   list.Redraw();
 }
 
-void ReviewDialog::Unload() {
+void ReviewDialog::Close(std::vector<RowResult> results, Decision decision) {
   if (!IsLoaded()) return;
+  if (outcomes_) {
+    results.resize(rows_.List().Count(), RowResult::Shown);
+    outcomes_->RowsDone(rows_.List().Rows(), results, decision);
+  }
   form_->Unload();
   rows_.Unload();
   if (OnUnloaded) OnUnloaded();
@@ -95,34 +99,41 @@ void ReviewDialog::Show() {
   form_->Show();
 }
 
-void ReviewDialog::BrixButton1_Click() {
+void ReviewDialog::BrixButton1_Click(Decision decision) {
   if (!IsLoaded()) return;
+  // Not a row's outcome: a user without administrator rights never has it
+  // written, and nothing reads it back.
   (void)registry_.WriteStringValue(kLocalMachine, kProgramKey, kSilentModeValue, std::to_wstring(state_.tavrelsilent));
+  std::vector<RowResult> results;
   if (state_.AutoRepair == 1) {
     const ChangeList& list = rows_.List();
     const std::size_t count = list.Count();
     // A key's rows come together, so its keys are opened once for all of them.
     const Registry::KeepKeysOpen keep(registry_);
-    for (std::size_t i = 0; i < count; ++i) ApplyRow(list.Row(i));
+    for (std::size_t i = 0; i < count; ++i) results.push_back(ApplyRow(list.Row(i)));
   }
-  Unload();
+  Close(std::move(results), decision);
 }
 
-void ReviewDialog::ApplyRow(const ChangeRow& row) {
+RowResult ReviewDialog::ApplyRow(const ChangeRow& row) {
   const std::wstring kind = ToLower(row.Field(0));
   const RootHandle root = row.Tag;
   const std::wstring& name = row.Field(1);
   const bool changed = kind == L"changed";
   // A name the registry's calls would cut at its NUL reaches another value:
   // such a row is only ever shown.
-  if (row.Fields.size() < (changed ? kFieldsOfChangedRow : kFieldsOfOtherRows) || !IsNameable(name)) return;
+  if (row.Fields.size() < (changed ? kFieldsOfChangedRow : kFieldsOfOtherRows) || !IsNameable(name)) {
+    return RowResult::Shown;
+  }
   const std::wstring& backupKey = row.Field(changed ? 4 : 3);
   const std::wstring& keyPath = row.Field(changed ? 5 : 4);
 
   // Writes the value as the row showed it, or nothing when it showed none.
   auto writeSeen = [&](const std::wstring& key, const std::optional<RawValue>& seen) {
-    if (seen) (void)registry_.WriteCopy(root, key, name, *seen);
+    return !seen || registry_.WriteCopy(root, key, name, *seen);
   };
+  auto kept = [](bool written) { return written ? RowResult::Kept : RowResult::Failed; };
+  auto undone = [](bool written) { return written ? RowResult::Undone : RowResult::Failed; };
   // An undo acts only on the value the row showed: one changed since it was
   // shown is left as it is, for the next scan to report.
   auto liveIs = [&](const std::optional<RawValue>& seen) {
@@ -130,32 +141,27 @@ void ReviewDialog::ApplyRow(const ChangeRow& row) {
   };
 
   if (kind == L"created") {
-    if (row.Checked) {
-      writeSeen(backupKey, row.Live);
-    } else if (userWatchList_.AppendUserWatchEntry(root, keyPath, name) && liveIs(row.Live)) {
-      // Deleted only once its removal is on disk: otherwise it comes back unflagged.
-      registry_.DeleteValue(root, keyPath, name);
-    }
-  } else if (changed) {
-    if (row.Checked) {
-      writeSeen(backupKey, row.Live);
-    } else if (liveIs(row.Live)) {
-      writeSeen(keyPath, row.Backup);
-    }
-  } else if (kind == L"deleted") {
-    if (row.Checked) {
-      registry_.DeleteValue(root, backupKey, name);
-    } else if (liveIs(std::nullopt)) {
-      writeSeen(keyPath, row.Backup);
-    }
-  } else if (!row.Live) {
-    // A value-entry row always shows its value; a row without one (a link
-    // met on the way) is only ever shown.
-  } else if (row.Checked) {
-    userWatchList_.RemoveUserWatchEntry(keyPath, name);
-  } else if (liveIs(row.Live)) {
-    registry_.DeleteValue(root, keyPath, name);
+    if (row.Checked) return kept(writeSeen(backupKey, row.Live));
+    // Deleted only once its removal is on disk: otherwise it comes back unflagged.
+    if (!userWatchList_.AppendUserWatchEntry(root, keyPath, name)) return RowResult::Failed;
+    return liveIs(row.Live) ? undone(registry_.DeleteValue(root, keyPath, name)) : RowResult::Skipped;
   }
+  if (changed) {
+    if (row.Checked) return kept(writeSeen(backupKey, row.Live));
+    return liveIs(row.Live) ? undone(writeSeen(keyPath, row.Backup)) : RowResult::Skipped;
+  }
+  if (kind == L"deleted") {
+    if (row.Checked) return kept(registry_.DeleteValue(root, backupKey, name));
+    return liveIs(std::nullopt) ? undone(writeSeen(keyPath, row.Backup)) : RowResult::Skipped;
+  }
+  // A value-entry row always shows its value; a row without one (a link met
+  // on the way) is only ever shown.
+  if (!row.Live) return RowResult::Shown;
+  if (row.Checked) {
+    userWatchList_.RemoveUserWatchEntry(keyPath, name);
+    return RowResult::Kept;
+  }
+  return liveIs(row.Live) ? undone(registry_.DeleteValue(root, keyPath, name)) : RowResult::Skipped;
 }
 
 void ReviewDialog::BrixButton1_MouseDown() { state_.AutoRepair = 1; }
@@ -173,7 +179,7 @@ void ReviewDialog::List1_CheckChanged(std::size_t index, bool checked) {
 void ReviewDialog::Timer1_Timer() {
   state_.dtimer = static_cast<std::int16_t>(state_.dtimer - 1);
   ok_->SetCaption(L"OK [" + std::to_wstring(state_.dtimer) + L"]");
-  if (state_.dtimer <= 0) BrixButton1_Click();
+  if (state_.dtimer <= 0) BrixButton1_Click(Decision::Countdown);
 }
 
 }  // namespace tavrel

@@ -8,6 +8,7 @@
 
 #include "registry/registry.h"
 #include "review/change_list.h"
+#include "review/review_outcome.h"
 #include "review/shared_state.h"
 #include "ui/toolkit.h"
 #include "watchlist/user_watch_list.h"
@@ -20,19 +21,23 @@ inline constexpr std::int16_t kCountDownSeconds = 30;
 
 class ReviewDialog final : public ChangeListHost {
  public:
-  ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList, SharedState& state) noexcept;
+  // outcomes (may be null) hears what became of the rows each time the dialog unloads.
+  ReviewDialog(Toolkit& toolkit, Registry& registry, UserWatchListWriter& userWatchList, SharedState& state,
+               ReviewOutcomeSink* outcomes = nullptr) noexcept;
 
   // Loads the dialog hidden on first use (running its load step) and answers
   // its rows; a loaded dialog stays as it is.
   ChangeList& LoadHidden() override;
-  void Unload();
+  // Unloads without applying anything.
+  void Unload() { Close({}, Decision::None); }
   [[nodiscard]] bool IsLoaded() const noexcept { return rows_.IsLoaded(); }
 
   // What the scan finish does with a loaded dialog.
   void EnableTimer();
   void Show();
-  // The OK action: "Silent Mode", then the rows when AutoRepair is 1, then unload.
-  void BrixButton1_Click();
+  // The OK action: "Silent Mode", then the rows when AutoRepair is 1, then
+  // unload; decision says what ran it.
+  void BrixButton1_Click(Decision decision = Decision::User);
 
   // Runs each time the loaded dialog is unloaded: the scan it holds is done.
   std::function<void()> OnUnloaded;
@@ -45,12 +50,16 @@ class ReviewDialog final : public ChangeListHost {
   void List1_Click();
   void List1_CheckChanged(std::size_t index, bool checked);
   void Timer1_Timer();
-  void ApplyRow(const ChangeRow& row);
+  [[nodiscard]] RowResult ApplyRow(const ChangeRow& row);
+  // Tells outcomes what became of the rows (results short of a row count as
+  // Shown), then unloads.
+  void Close(std::vector<RowResult> results, Decision decision);
 
   Toolkit& toolkit_;
   Registry& registry_;
   UserWatchListWriter& userWatchList_;
   SharedState& state_;
+  ReviewOutcomeSink* outcomes_;
 
   ReviewList rows_;
   // Kept after unloading: a handler may unload the form it runs in.

@@ -41,12 +41,9 @@ void ChangeRowBuilder::AddChangeRow(std::wstring_view kind, RootHandle root, con
     return;
   }
 
-  ChangeList& list = dialog_.LoadHidden();
-  ChangeRow& row = list.Row(list.Append(ChangeRow{std::move(fields), root, true, std::move(live), std::move(backup)}));
-  if (NamesWatchedValue(valueName) || !IsNameable(valueName)) {
-    CountFinding(watchList_.FoundCount);
-    row.Checked = false;
-  }
+  const bool flagged = NamesWatchedValue(valueName) || !IsNameable(valueName);
+  if (flagged) CountFinding(watchList_.FoundCount);
+  dialog_.LoadHidden().Append(ChangeRow{std::move(fields), root, !flagged, std::move(live), std::move(backup)});
 }
 
 void ChangeRowBuilder::AddValueEntryRow(const WatchEntry& entry, RawValue live) {

@@ -26,6 +26,8 @@ void ScanDriver::ScanWatchList(const std::wstring& scanType) {
       continue;
     }
     // A value entry has no backup copy: its link row leaves that field empty.
+    // Its key is opened once for the check and the read.
+    const Registry::KeepKeysOpen keep(registry_);
     if (registry_.PathHasLink(entry.Root, entry.KeyPath)) {
       rows_.AddLinkRow(entry.Root, entry.KeyPath, L"", entry.KeyPath);
       continue;
@@ -40,14 +42,16 @@ void ScanDriver::ScanWatchList(const std::wstring& scanType) {
 
 void ScanDriver::ScanMonitoredKey(const std::wstring& scanType, RootHandle root, const std::wstring& backupKey,
                                   const std::wstring& keyPath) {
-  // The key and its backup copy are each opened once for the whole key.
+  // The key and its backup copy are each opened once for the whole key, and
+  // closed, with every value read of them, before the next key.
   const Registry::KeepKeysOpen keep(registry_);
   for (const std::wstring* path : {&keyPath, &backupKey}) {
     if (registry_.PathHasLink(root, *path)) return rows_.AddLinkRow(root, *path, backupKey, keyPath);
   }
   if (scanType == kScanBackup) {
     registry_.DeleteKey(root, backupKey);
-    (void)CopyValues(root, registry_.EnumValues(root, keyPath), keyPath, backupKey);
+    ValueTable values = registry_.ReadValues(root, keyPath);
+    (void)CopyValues(root, values, backupKey);
   } else if (scanType == kScanRestore) {
     Restore(root, backupKey, keyPath);
   } else if (scanType == kScanCompare) {
@@ -56,13 +60,13 @@ void ScanDriver::ScanMonitoredKey(const std::wstring& scanType, RootHandle root,
   // Any other scan type only reads the key, which changes nothing: skipped.
 }
 
-// Copies every value it can read (the layer reads no name holding a NUL),
+// Copies every value it could read (the layer reads no name holding a NUL),
 // REG_SZ as its text and other types whole; answers whether it copied any.
-bool ScanDriver::CopyValues(RootHandle root, const ValueTable& values, const std::wstring& source,
-                            const std::wstring& target) {
+// The data is moved out of the rows; their names stay.
+bool ScanDriver::CopyValues(RootHandle root, ValueTable& values, const std::wstring& target) {
   bool copied = false;
-  for (const ValueRow& row : values) {
-    const auto value = registry_.ReadRawValue(root, source, row.name);
+  for (ValueRow& row : values) {
+    const auto value = TakeValue(row);
     if (!value) continue;
     (void)registry_.WriteCopy(root, target, row.name, *value);
     copied = true;
@@ -76,8 +80,8 @@ bool ScanDriver::CopyValues(RootHandle root, const ValueTable& values, const std
 // that failed lists nothing), so nothing is deleted. A live value is deleted
 // only when its name is not listed in the copy, even if it could not be read.
 void ScanDriver::Restore(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath) {
-  const ValueTable saved = registry_.EnumValues(root, backupKey);
-  if (!CopyValues(root, saved, backupKey, keyPath)) return;
+  ValueTable saved = registry_.ReadValues(root, backupKey);
+  if (!CopyValues(root, saved, keyPath)) return;
   ValueNameIndex savedNames(saved);
   for (const ValueRow& row : registry_.EnumValues(root, keyPath)) {
     if (IsNameable(row.name) && savedNames.TakeRows(row.name) == ValueNameIndex::kNone)
@@ -85,21 +89,23 @@ void ScanDriver::Restore(RootHandle root, const std::wstring& backupKey, const s
   }
 }
 
+// Every value is read once, with the listing of its key: a value listed is
+// compared as the listing read it.
 void ScanDriver::Compare(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath) {
-  const ValueTable backup = registry_.EnumValues(root, backupKey);
-  const ValueTable live = registry_.EnumValues(root, keyPath);
+  ValueTable backup = registry_.ReadValues(root, backupKey);
+  ValueTable live = registry_.ReadValues(root, keyPath);
   ValueNameIndex backupRows(backup);
 
-  for (const ValueRow& row : live) {
-    auto value = registry_.ReadRawValue(root, keyPath, row.name);
-    // A value that can be named but not read went away since the listing.
+  for (ValueRow& row : live) {
+    auto value = TakeValue(row);
+    // A value that can be named but was not read kept changing while listed.
     if (!value && IsNameable(row.name)) continue;
     // A live value uses up every backup row of its name: none is matched
     // again or reported deleted.
     bool backedUp = false;
     for (std::size_t b = backupRows.TakeRows(row.name); b != ValueNameIndex::kNone; b = backupRows.NextRow(b)) {
-      auto backupValue = registry_.ReadRawValue(root, backupKey, backup[b].name);
-      if (!backupValue && IsNameable(backup[b].name)) continue;  // gone from the copy too
+      auto backupValue = TakeValue(backup[b]);
+      if (!backupValue && IsNameable(backup[b].name)) continue;  // not read from the copy either
       backedUp = true;
       if (!SameValue(value, backupValue))
         rows_.AddChangeRow(kKeyChanged, root, backup[b].name, backupKey, keyPath, value, std::move(backupValue));
@@ -109,7 +115,7 @@ void ScanDriver::Compare(RootHandle root, const std::wstring& backupKey, const s
 
   for (std::size_t b = 0; b < backup.size(); ++b) {
     if (backupRows.IsUsedUp(b)) continue;
-    auto backupValue = registry_.ReadRawValue(root, backupKey, backup[b].name);
+    auto backupValue = TakeValue(backup[b]);
     if (backupValue || !IsNameable(backup[b].name))
       rows_.AddChangeRow(kKeyDeleted, root, backup[b].name, backupKey, keyPath, {}, std::move(backupValue));
   }

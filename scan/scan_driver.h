@@ -40,7 +40,7 @@ class ScanDriver {
                         const std::wstring& keyPath);
 
  private:
-  bool CopyValues(RootHandle root, const ValueTable& values, const std::wstring& source, const std::wstring& target);
+  bool CopyValues(RootHandle root, ValueTable& values, const std::wstring& target);
   void Restore(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath);
   void Compare(RootHandle root, const std::wstring& backupKey, const std::wstring& keyPath);
 

@@ -1,7 +1,6 @@
 #include "scan/scan_window.h"
 
 #include "scan/change_rows.h"
-#include "scan/command_line.h"
 #include "scan/found_count.h"
 #include "scan/scan_driver.h"
 #include "scan/status_report.h"
@@ -13,6 +12,9 @@ constexpr TwipsRect kProgressBarRect{120, 2160, 3735, 375};
 // The scan grows the window to show the progress bar, which starts below the
 // bottom of the client area: its bottom edge plus 600 twips.
 constexpr int kScanningOuterHeight = kProgressBarRect.top + kProgressBarRect.height + 600;
+// Where interactive scans report when nothing else is said, below the user's
+// local application-data folder.
+constexpr wchar_t kDefaultReportFile[] = L"\\Tavrel\\tavrel-report.jsonl";
 // Long enough for an instance that is ending to let go.
 constexpr std::chrono::seconds kStartupInstanceWait{5};
 
@@ -23,6 +25,8 @@ ScanWindow::ScanWindow(ScanWindowServices services, SharedState& state, ReviewDi
 
 ScanWindow::LoadOutcome ScanWindow::Form_Load() {
   const CommandLine commandLine = ParseCommandLine(services_.process.ArgumentText());
+  startupScan_ = commandLine.startupScan;
+  if (commandLine.badArguments) return LoadOutcome::BadArguments;
   instanceGuard_ =
       services_.instanceLock.TryAcquire(commandLine.startupScan ? kStartupInstanceWait : std::chrono::milliseconds(0));
   if (!instanceGuard_) {
@@ -38,7 +42,8 @@ ScanWindow::LoadOutcome ScanWindow::Form_Load() {
   CreateControls();
   HostKey = commandLine.hostKey;
   state_.AutoRepair = SettingValue(services_.registry.ReadStringValue(kCurrentUser, HostKey, L"AutoRepair", L"1"), 1);
-  services_.watchList.LoadWatchList(services_.files, services_.process.ProgramFolder());
+  ChooseReportPath(commandLine);
+  watchListRead_ = services_.watchList.LoadWatchList(services_.files, services_.process.ProgramFolder());
 
   if (AsksForWatch(services_.process.ArgumentText())) {
     form_->Hide();
@@ -54,8 +59,17 @@ ScanWindow::LoadOutcome ScanWindow::Form_Load() {
   (void)dialog_.LoadHidden();
   scanning_ = true;
   RunScan(kScanCompare);
-  ScanFinish(FinishMode::Startup);
+  ScanFinish(FinishMode::Startup, kScanCompare);
   return LoadOutcome::StartupScanDone;
+}
+
+void ScanWindow::ChooseReportPath(const CommandLine& commandLine) {
+  ScanOutcomeSink& report = services_.report;
+  if (commandLine.reportPath) return report.SetReportPath(commandLine.reportPath, false);
+  const std::wstring path = services_.registry.ReadStringValue(kCurrentUser, HostKey, L"Tavrel Report", L"");
+  if (!path.empty()) return report.SetReportPath(path, false);
+  const std::wstring localData = services_.process.LocalAppDataFolder();
+  if (!commandLine.startupScan && !localData.empty()) report.SetReportPath(localData + kDefaultReportFile, true);
 }
 
 void ScanWindow::CreateControls() {
@@ -92,8 +106,9 @@ void ScanWindow::BrixButton1_Click() {
   scanning_ = true;
   combo_->SetLocked(true);
   form_->SetOuterHeight(kScanningOuterHeight);
-  RunScan(combo_->Text());
-  ScanFinish(FinishMode::Interactive);
+  const std::wstring scanType = combo_->Text();
+  RunScan(scanType);
+  ScanFinish(FinishMode::Interactive, scanType);
 }
 
 void ScanWindow::BrixButton2_Click() {
@@ -107,16 +122,21 @@ void ScanWindow::RunScan(const std::wstring& scanType) {
   driver.ScanWatchList(scanType);
 }
 
-void ScanWindow::ScanFinish(FinishMode mode) {
+void ScanWindow::ScanFinish(FinishMode mode, const std::wstring& scanType) {
   const bool interactive = mode == FinishMode::Interactive;
   const std::size_t rowCount = dialog_.LoadHidden().Count();
   const std::int16_t foundCount = services_.watchList.FoundCount;
+  // The scan is done when the dialog unloads: at once, or after the user.
+  services_.report.ScanEnded(mode == FinishMode::Watch ? kModeWatch
+                             : interactive             ? kModeInteractive
+                                                       : kModeStartup,
+                             scanType, foundCount, watchListRead_);
 
   if (rowCount == 0) {
     dialog_.Unload();
     if (interactive) services_.toolkit.ShowMessageBox(kScanCompleteText);
   } else if (foundCount >= 0 && static_cast<std::size_t>(foundCount) == rowCount) {
-    dialog_.BrixButton1_Click();
+    dialog_.BrixButton1_Click(Decision::Automatic);
     if (interactive) services_.toolkit.ShowMessageBox(kScanCompleteText);
   } else {
     if (state_.tavrelsilent == 0) services_.sound.PlayAsync(services_.process.ProgramFolder() + kAlertFileName);
@@ -126,7 +146,7 @@ void ScanWindow::ScanFinish(FinishMode mode) {
     if (state_.tavrelsilent != 1) {
       dialog_.Show();
     } else {
-      dialog_.BrixButton1_Click();
+      dialog_.BrixButton1_Click(Decision::Silent);
     }
   }
 
@@ -146,7 +166,7 @@ void ScanWindow::WatchScan(const std::vector<WatchEntry>& entries, const RowRevi
   driver.ScanWatchList(kScanCompare);
   for (std::int16_t i = 0; i < affected.FoundCount; ++i) CountFinding(services_.watchList.FoundCount);
   if (review) review(dialog_.LoadHidden(), services_.watchList.FoundCount);
-  ScanFinish(FinishMode::Watch);
+  ScanFinish(FinishMode::Watch, kScanCompare);
 }
 
 void ScanWindow::EndWatch() {

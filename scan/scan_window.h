@@ -14,7 +14,9 @@
 #include "platform/sound.h"
 #include "registry/registry.h"
 #include "review/review_dialog.h"
+#include "review/review_outcome.h"
 #include "review/shared_state.h"
+#include "scan/command_line.h"
 #include "scan/scan_progress.h"
 #include "ui/toolkit.h"
 #include "watchlist/watch_list.h"
@@ -35,6 +37,7 @@ struct ScanWindowServices {
   InstanceLock& instanceLock;
   SoundPlayer& sound;
   const Clock& clock;
+  ScanOutcomeSink& report;
 };
 
 class ScanWindow final : public ScanProgress {
@@ -43,6 +46,7 @@ class ScanWindow final : public ScanProgress {
 
   enum class LoadOutcome {
     AnotherInstanceRuns,  // nothing shown, at most the red status written: end the process
+    BadArguments,         // nothing read or written: end the process
     WaitingForUser,       // interactive: the window is shown
     StartupScanDone,      // the scan window is gone; the dialog may still be open
     Watching,             // /watch: the window stays loaded, hidden, until EndWatch
@@ -51,6 +55,8 @@ class ScanWindow final : public ScanProgress {
   [[nodiscard]] LoadOutcome Form_Load();
 
   [[nodiscard]] bool IsLoaded() const noexcept { return form_ && form_->IsLoaded(); }
+  // Whether the command line asked for a start-up scan (known after the load step).
+  [[nodiscard]] bool StartupScan() const noexcept { return startupScan_; }
 
   // Watch mode: a Compare of these entries only, finished as every scan is;
   // `review` sees the rows and the flagged count just before the finish.
@@ -70,13 +76,18 @@ class ScanWindow final : public ScanProgress {
   void BrixButton1_Click();
   void BrixButton2_Click();
   void RunScan(const std::wstring& scanType);
-  void ScanFinish(FinishMode mode);
+  void ScanFinish(FinishMode mode, const std::wstring& scanType);
+  // Where the report goes: the command line's report= word, else the host
+  // key's "Tavrel Report", else (interactive runs) the default file.
+  void ChooseReportPath(const CommandLine& commandLine);
 
   ScanWindowServices services_;
   SharedState& state_;
   ReviewDialog& dialog_;
 
   std::wstring HostKey;
+  bool startupScan_ = false;
+  bool watchListRead_ = true;
   std::unique_ptr<InstanceGuard> instanceGuard_;
   // Set when a scan starts and never cleared: a process scans at most once
   // (the watcher's scans go by WatchScan), and clicks that arrive while it runs (at the finish's one pump) are dropped.

@@ -14,10 +14,25 @@ constexpr std::size_t kShownBytes = 64;
 
 [[nodiscard]] bool IsText(std::uint32_t type) noexcept { return type == kRegSz || type == kRegExpandSz; }
 
+std::wstring Data(const RawValue& value) {
+  const auto& bytes = value.bytes;
+  if (IsText(value.type)) return StringText(value);
+  if (value.type == kRegMultiSz) return Join(MultiStrings(value), L" | ");
+  if (const auto n = NumberOf(value)) return L"0x" + Hex(*n, bytes.size() * 2) + L" (" + std::to_wstring(*n) + L")";
+  std::wstring text;
+  for (std::size_t i = 0; i < std::min(bytes.size(), kShownBytes); ++i)
+    text += (i == 0 ? L"" : L" ") + Hex(std::to_integer<std::uint64_t>(bytes[i]), 2);
+  return bytes.size() > kShownBytes ? text + L" \u2026" : text;
+}
+
+}  // namespace
+
 std::wstring TypeName(std::uint32_t type) {
   switch (type) {
     case kRegNone:
       return L"REG_NONE";
+    case kRegSz:
+      return L"REG_SZ";
     case kRegExpandSz:
       return L"REG_EXPAND_SZ";
     case kRegBinary:
@@ -33,26 +48,19 @@ std::wstring TypeName(std::uint32_t type) {
   }
 }
 
-std::wstring Data(const RawValue& value) {
-  const auto& bytes = value.bytes;
-  if (IsText(value.type)) return StringText(value);
-  if (value.type == kRegMultiSz) {
-    std::wstring text = DecodeUtf16Le(bytes);
-    while (!text.empty() && text.back() == L'\0') text.pop_back();  // the list's terminators
-    return Join(Split(text, L'\0'), L" | ");
-  }
-  if ((value.type == kRegDword && bytes.size() == 4) || (value.type == kRegQword && bytes.size() == 8)) {
-    std::uint64_t n = 0;
-    for (auto b = bytes.rbegin(); b != bytes.rend(); ++b) n = n << 8 | std::to_integer<std::uint64_t>(*b);
-    return L"0x" + Hex(n, bytes.size() * 2) + L" (" + std::to_wstring(n) + L")";
-  }
-  std::wstring text;
-  for (std::size_t i = 0; i < std::min(bytes.size(), kShownBytes); ++i)
-    text += (i == 0 ? L"" : L" ") + Hex(std::to_integer<std::uint64_t>(bytes[i]), 2);
-  return bytes.size() > kShownBytes ? text + L" \u2026" : text;
+std::vector<std::wstring> MultiStrings(const RawValue& value) {
+  std::wstring text = DecodeUtf16Le(value.bytes);
+  while (!text.empty() && text.back() == L'\0') text.pop_back();  // the list's terminators
+  return Split(text, L'\0');
 }
 
-}  // namespace
+std::optional<std::uint64_t> NumberOf(const RawValue& value) {
+  const auto& bytes = value.bytes;
+  if (!(value.type == kRegDword && bytes.size() == 4) && !(value.type == kRegQword && bytes.size() == 8)) return {};
+  std::uint64_t n = 0;
+  for (auto b = bytes.rbegin(); b != bytes.rend(); ++b) n = n << 8 | std::to_integer<std::uint64_t>(*b);
+  return n;
+}
 
 std::wstring ShownText(const std::optional<RawValue>& value) {
   if (!value) return {};

@@ -1,7 +1,9 @@
 #pragma once
 // How a row shows a value's data, and when Compare counts two values as the same.
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "registry/registry.h"
 
@@ -12,6 +14,13 @@ namespace tavrel {
 // and REG_QWORD of their size as "0x0000002a (42)", anything else as its
 // first 64 bytes in hex, then "…". Nothing for no value.
 [[nodiscard]] std::wstring ShownText(const std::optional<RawValue>& value);
+
+// "REG_SZ", "REG_DWORD", ...; an unknown type as "type 0x00000005".
+[[nodiscard]] std::wstring TypeName(std::uint32_t type);
+// The strings of REG_MULTI_SZ data, without the list's terminators.
+[[nodiscard]] std::vector<std::wstring> MultiStrings(const RawValue& value);
+// The number held by REG_DWORD or REG_QWORD data of its size.
+[[nodiscard]] std::optional<std::uint64_t> NumberOf(const RawValue& value);
 
 // Same type, and for REG_SZ and REG_EXPAND_SZ the same text ignoring case as
 // the registry folds it, for other types the same bytes.

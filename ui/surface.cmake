@@ -11,5 +11,5 @@ tavrel_library(tavrel_surface_pixels
 if(WIN32)
   tavrel_library(tavrel_surface_gdi
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/win32/gdi_surface.cpp
-    DEPS tavrel_surface tavrel_ui_win32 gdi32 user32)
+    DEPS tavrel_surface tavrel_ui_win32 tavrel_delayed_gdi32 tavrel_delayed_user32)
 endif()

@@ -96,10 +96,14 @@ void WatchList::ParseWatchLine(const std::wstring& line) {
   if (auto entry = ParseWatchEntry(line)) WatchEntries.push_back(std::move(*entry));
 }
 
-void WatchList::LoadWatchList(const FileSystem& files, const std::wstring& programFolder) {
+bool WatchList::LoadWatchList(const FileSystem& files, const std::wstring& programFolder) {
+  bool read = true;
   for (const wchar_t* name : {kWatchListFileName, kUserWatchListFileName}) {
     const std::wstring path = programFolder + name;
-    if (!FileExists(files, path)) continue;
+    if (!FileExists(files, path)) {
+      read = read && name == kUserWatchListFileName;
+      continue;
+    }
     // Only Tavrel writes escapes, and only into the user file: the main file's
     // grammar stays as people have always written it.
     const bool escaped = name == kUserWatchListFileName;
@@ -107,13 +111,17 @@ void WatchList::LoadWatchList(const FileSystem& files, const std::wstring& progr
     // access) is skipped like a missing one: the scan still guards what the
     // other file names, where refusing to start would guard nothing. The file
     // is read whole before any line is taken, so it never adds half its lines.
-    static_cast<void>(ForEachAnsiLine(files, path, [this, escaped](std::wstring_view line) {
-      const std::wstring_view trimmed = TrimSpaces(line);
-      if (!IsDataLine(trimmed)) return;
-      std::optional<WatchEntry> entry = escaped ? ParseUserWatchEntry(trimmed) : ParseWatchEntry(trimmed);
-      if (entry) WatchEntries.push_back(std::move(*entry));
-    }));
+    read = ForEachAnsiLine(files, path,
+                           [this, escaped](std::wstring_view line) {
+                             const std::wstring_view trimmed = TrimSpaces(line);
+                             if (!IsDataLine(trimmed)) return;
+                             std::optional<WatchEntry> entry =
+                                 escaped ? ParseUserWatchEntry(trimmed) : ParseWatchEntry(trimmed);
+                             if (entry) WatchEntries.push_back(std::move(*entry));
+                           }) &&
+           read;
   }
+  return read;
 }
 
 int WatchList::LastWatchIndex() const noexcept {

@@ -32,7 +32,9 @@ class WatchList {
 
   // Appends the data lines of both files in the program folder, in file order.
   // A missing file, or one that exists but cannot be read, adds nothing.
-  void LoadWatchList(const FileSystem& files, const std::wstring& programFolder);
+  // False when "tavrel.ini" is missing or a file that is there could not be
+  // read: the scan still runs on what was read, and says so.
+  bool LoadWatchList(const FileSystem& files, const std::wstring& programFolder);
   // Appends one entry for a trimmed data line; a line that cannot be taken
   // apart (see ParseWatchEntry) appends nothing.
   void ParseWatchLine(const std::wstring& line);

@@ -1,7 +1,9 @@
 # Resources of tavrel.exe and the files that ship beside it.
 #
 # tavrel_add_resources(target) gives the Windows executable its icon, logo,
-# version information and manifest, and puts tavrel.ini and alert.wav next to
+# version information, manifest and the event source's message table (made
+# from tavrel_messages.mc by windmc; the target may include the identifiers
+# windmc writes, tavrel_messages.h), and puts tavrel.ini and alert.wav next to
 # it. The pictures and the sound are made at build time from the recipes in
 # this folder (ImageMagick and SoX, installed by scripts/setup); the version
 # is the one of the project() line.
@@ -50,15 +52,29 @@ function(tavrel_add_resources target)
   configure_file(${src}/tavrel.manifest ${gen}/tavrel.manifest @ONLY)
   configure_file(${src}/tavrel.rc.in ${gen}/tavrel.rc @ONLY)
 
+  # The message table: a header of identifiers, a .rc that tavrel.rc includes
+  # last (its LANGUAGE line must not reach the other resources) and the
+  # messages themselves (MSG00409.bin, UTF-16).
+  find_program(TAVREL_WINDMC NAMES x86_64-w64-mingw32-windmc windmc REQUIRED)
+  add_custom_command(
+    OUTPUT ${gen}/tavrel_messages.h ${gen}/tavrel_messages.rc ${gen}/MSG00409.bin
+    COMMAND ${TAVREL_WINDMC} -U -h ${gen} -r ${gen} ${src}/tavrel_messages.mc
+    DEPENDS ${src}/tavrel_messages.mc
+    COMMENT "Compiling the event log messages"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${gen}/tavrel_messages.h)
+  target_include_directories(${target} PRIVATE ${gen})
+
   # windres runs as a plain command so that the C++ warning flags of the
   # project's targets never reach it.
   set(res_obj ${gen}/tavrel_rc.o)
   add_custom_command(
     OUTPUT ${res_obj}
     COMMAND ${windres} --input-format=rc --output-format=coff
-            -I ${src}
+            -I ${src} -I ${gen}
             -i ${gen}/tavrel.rc -o ${res_obj}
     DEPENDS ${gen}/tavrel.rc ${gen}/tavrel.manifest ${src}/resource_ids.h
+            ${gen}/tavrel_messages.rc ${gen}/MSG00409.bin
             ${gen}/tavrel.ico ${gen}/logo.bmp ${gen}/logo-large.bmp
     COMMENT "Compiling the resources of ${target}"
     VERBATIM)

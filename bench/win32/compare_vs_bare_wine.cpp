@@ -4,6 +4,9 @@
 // with its data by RegEnumValueW), alternating in one run. The last line is
 // the ratio of the medians. The keys live in HKCU\Software\TavrelBench of the
 // prefix and are removed at the end.
+// With "--trace" it runs one Compare and one bare pass, each between two
+// OutputDebugStringA marks, for bench/count-registry-calls to count the
+// registry calls of each in a Wine relay trace.
 #include <windows.h>
 
 #include <cstdio>
@@ -45,10 +48,22 @@ std::size_t BareAdvapiPass(const std::vector<std::wstring>& keyPaths) {
 
 int main(int argc, char** argv) {
   using namespace tavrel::bench;
-  const int repetitions = argc > 1 ? std::atoi(argv[1]) : 15;
+  const bool trace = argc > 1 && std::string(argv[1]) == "--trace";
+  const int repetitions = argc > 1 && !trace ? std::atoi(argv[1]) : 15;
   tavrel::AdvapiRegistry advapi;
   CompareScenario scenario(advapi, 100, 50);
   const std::vector<std::wstring> keys = scenario.KeysRead();
+  if (trace) {
+    OutputDebugStringA("tavrel-bench: compare begin");
+    const std::size_t found = scenario.Compare();
+    OutputDebugStringA("tavrel-bench: compare end");
+    OutputDebugStringA("tavrel-bench: bare begin");
+    (void)BareAdvapiPass(keys);
+    OutputDebugStringA("tavrel-bench: bare end");
+    scenario.RemoveKeys();
+    std::printf("traced one Compare (%zu rows) and one bare pass of 100 keys x 50 values\n", found);
+    return found == 0 ? 0 : 1;
+  }
   std::size_t rows = 0;
   std::size_t bytes = 0;
   const Pair times = TimeAlternately(

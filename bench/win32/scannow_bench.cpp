@@ -1,17 +1,17 @@
 // The process time of a start-up scan -- tavrel.exe /scannow key=HOST with a
 // watch list of five monitored keys beside it -- against "reg.exe query" of
-// one key: the cost of starting any process in the same Wine prefix. Both are
-// started with CreateProcessW and waited for, alternately; the time is from
-// the start to the end of the process (wall clock), and the CPU time it used
-// is shown beside it. The last line is the ratio of the medians.
-// With the path of an empty GUI program as a fifth argument, that program is
-// timed against tavrel.exe as well (shown before the last line), which tells
-// Wine's cost of starting any GUI process from Tavrel's own.
+// one key (the cost of starting any process in the same Wine prefix) and, when
+// its path is given, an empty Win32 GUI program (Wine's cost of starting any
+// GUI process). All are started with CreateProcessW and waited for, in
+// rotated order; the time is from the start to the end of the process (wall
+// clock; bench/scannow-memory shows the CPU time). The last lines are the
+// ratios of the medians, reg.exe's last.
 // Usage: tavrel_scannow_bench PATH\tavrel.exe HOSTKEY QUERYKEY [repetitions [PATH\empty.exe]]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,12 +20,8 @@
 namespace tavrel::bench {
 namespace {
 
-struct ProcessRun {
-  double cpuSeconds = 0;
-  DWORD exitCode = 1;
-};
-
-ProcessRun RunProcess(std::wstring commandLine) {
+// Answers the process's exit code.
+DWORD RunProcess(std::wstring commandLine) {
   // Output goes nowhere, as for a program started by a host program.
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE nul =
@@ -38,7 +34,6 @@ ProcessRun RunProcess(std::wstring commandLine) {
   startup.hStdOutput = nul;
   startup.hStdError = nul;
   PROCESS_INFORMATION process{};
-  ProcessRun run;
   const BOOL started =
       CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
   CloseHandle(nul);
@@ -47,17 +42,11 @@ ProcessRun RunProcess(std::wstring commandLine) {
     std::exit(2);
   }
   WaitForSingleObject(process.hProcess, INFINITE);
-  FILETIME created{}, exited{}, kernel{}, user{};
-  if (GetProcessTimes(process.hProcess, &created, &exited, &kernel, &user)) {
-    auto seconds = [](const FILETIME& t) {
-      return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
-    };
-    run.cpuSeconds = seconds(kernel) + seconds(user);
-  }
-  GetExitCodeProcess(process.hProcess, &run.exitCode);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return run;
+  return exitCode;
 }
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::char_traits<char>::length(text)); }
@@ -74,30 +63,19 @@ int main(int argc, char** argv) {
   const std::wstring scan = L"\"" + Wide(argv[1]) + L"\" /scannow key=" + Wide(argv[2]);
   const std::wstring query = L"reg.exe query \"HKCU\\" + Wide(argv[3]) + L"\"";
   const int repetitions = argc > 4 ? std::atoi(argv[4]) : 15;
-  std::vector<double> scanCpu, queryCpu;
+  const std::wstring empty = argc > 5 ? L"\"" + Wide(argv[5]) + L"\"" : std::wstring();
   DWORD scanExit = 0;
-  const Pair times = TimeAlternately(
-      repetitions,
-      [&] {
-        const ProcessRun run = RunProcess(scan);
-        scanCpu.push_back(run.cpuSeconds);
-        scanExit |= run.exitCode;
-      },
-      [&] { queryCpu.push_back(RunProcess(query).cpuSeconds); });
-  std::printf("tavrel.exe /scannow, five monitored keys, against reg.exe query of one key (Wine)\n");
-  PrintSamples("tavrel.exe /scannow", times.first);
-  PrintSamples("reg.exe query", times.second);
-  std::printf("CPU time (kernel + user), median: scannow %.1f ms, reg query %.1f ms\n", Median(scanCpu) * 1e3,
-              Median(queryCpu) * 1e3);
-  if (argc > 5) {
-    const std::wstring empty = L"\"" + Wide(argv[5]) + L"\"";
-    const Pair gui = TimeAlternately(
-        repetitions, [&] { scanExit |= RunProcess(scan).exitCode; }, [&] { RunProcess(empty); });
-    std::printf("against an empty Win32 GUI program (one hidden window), alternating:\n");
-    PrintSamples("tavrel.exe /scannow", gui.first);
-    PrintSamples("empty GUI program", gui.second);
-    std::printf("scannow vs empty GUI program ratio: %.2f\n", Median(gui.first) / Median(gui.second));
+  std::vector<std::function<void()>> sides{[&] { scanExit |= RunProcess(scan); }, [&] { (void)RunProcess(query); }};
+  if (!empty.empty()) sides.emplace_back([&] { (void)RunProcess(empty); });
+  const std::vector<std::vector<double>> times = TimeRotated(repetitions, sides);
+  std::printf("tavrel.exe /scannow, five monitored keys, against reg.exe query of one key%s (Wine, rotated order)\n",
+              empty.empty() ? "" : " and an empty Win32 GUI program");
+  PrintSamples("tavrel.exe /scannow", times[0]);
+  PrintSamples("reg.exe query", times[1]);
+  if (!empty.empty()) PrintSamples("empty GUI program", times[2]);
+  if (!empty.empty()) {
+    std::printf("scannow vs empty GUI program ratio: %.2f\n", Median(times[0]) / Median(times[2]));
   }
-  std::printf("scannow vs reg query ratio: %.2f\n", Median(times.first) / Median(times.second));
+  std::printf("scannow vs reg query ratio: %.2f\n", Median(times[0]) / Median(times[1]));
   return scanExit == 0 ? 0 : 1;
 }

@@ -46,6 +46,23 @@ inline Pair TimeAlternately(int repetitions, const std::function<void()>& first,
   return times;
 }
 
+// One warm-up of each, then repetitions of all of them, each repetition
+// starting one later than the one before (A B C, B C A, C A B, ...), so that no
+// side always runs right after the same other. Answers each side's times.
+inline std::vector<std::vector<double>> TimeRotated(int repetitions, const std::vector<std::function<void()>>& sides) {
+  for (const auto& side : sides) side();
+  std::vector<std::vector<double>> times(sides.size());
+  for (int r = 0; r < repetitions; ++r) {
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+      const std::size_t which = (static_cast<std::size_t>(r) + i) % sides.size();
+      const double start = SecondsNow();
+      sides[which]();
+      times[which].push_back(SecondsNow() - start);
+    }
+  }
+  return times;
+}
+
 inline void PrintSamples(const char* label, const std::vector<double>& seconds) {
   std::vector<double> sorted = seconds;
   std::sort(sorted.begin(), sorted.end());

@@ -91,6 +91,26 @@ bool PosixFileSystem::ReplaceWith(const std::wstring& from, const std::wstring& 
   return true;
 }
 
+bool PosixFileSystem::Append(const std::wstring& path, const std::string& bytes) {
+  // O_APPEND puts every write at the end, whoever else writes there.
+  const UniqueDescriptor file(
+      ::open(ToNativePath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0666));
+  if (file.Get() < 0) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
+    if (written <= 0) return false;
+    done += static_cast<std::size_t>(written);
+  }
+  return ::fsync(file.Get()) == 0;
+}
+
+bool PosixFileSystem::MakeFolder(const std::wstring& path) {
+  const std::string native = ToNativePath(path);
+  struct stat info {};
+  return ::mkdir(native.c_str(), 0777) == 0 || (::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+}
+
 void PosixFileSystem::Remove(const std::wstring& path) { ::unlink(ToNativePath(path).c_str()); }
 
 std::optional<std::uint64_t> PosixFileSystem::RandomBits() {

@@ -59,6 +59,21 @@ std::wstring PosixProcess::ProgramFolder() const {
   return slash == std::string::npos ? std::wstring() : FromNativeBytes(target.substr(0, slash));
 }
 
+// The native build is not the product: the nearest POSIX counterparts.
+std::wstring PosixProcess::LocalAppDataFolder() const {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data != nullptr && *data != '\0') return FromNativeBytes(data);
+  const char* home = std::getenv("HOME");
+  return home != nullptr && *home != '\0' ? FromNativeBytes(std::string(home) + "/.local/share") : std::wstring();
+}
+
+std::wstring PosixProcess::ComputerName() const {
+  char name[256] = {};
+  return ::gethostname(name, sizeof name - 1) == 0 ? FromNativeBytes(name) : std::wstring();
+}
+
+std::wstring PosixProcess::UserId() const { return std::to_wstring(::getuid()); }
+
 PosixInstanceLock::PosixInstanceLock(std::wstring name) : name_(std::move(name)) {}
 
 std::unique_ptr<InstanceGuard> PosixInstanceLock::TryAcquire(std::chrono::milliseconds wait) {

@@ -13,6 +13,9 @@ class PosixProcess final : public Process {
   PosixProcess(int argc, const char* const* argv);
   [[nodiscard]] std::wstring ArgumentText() const override;
   [[nodiscard]] std::wstring ProgramFolder() const override;
+  [[nodiscard]] std::wstring LocalAppDataFolder() const override;
+  [[nodiscard]] std::wstring ComputerName() const override;
+  [[nodiscard]] std::wstring UserId() const override;
 
  private:
   std::wstring argumentText_;

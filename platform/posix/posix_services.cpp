@@ -16,6 +16,12 @@ class PosixClock final : public Clock {
     if (::localtime_r(&now, &local) == nullptr) return {};
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
   }
+  [[nodiscard]] LocalTime UtcNow() const override {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    if (::gmtime_r(&now, &utc) == nullptr) return {};
+    return {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec};
+  }
 };
 
 // The native build has no sound device to speak of; the alert is silent.

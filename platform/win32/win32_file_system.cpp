@@ -65,6 +65,28 @@ bool Win32FileSystem::ReplaceWith(const std::wstring& from, const std::wstring& 
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+bool Win32FileSystem::Append(const std::wstring& path, const std::string& bytes) {
+  // Append access alone: every write goes to the end and nothing can cut the
+  // file. Others may read it meanwhile (a collecting agent tails it).
+  const UniqueFileHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return FlushFileBuffers(file.Get()) != FALSE;
+}
+
+bool Win32FileSystem::MakeFolder(const std::wstring& path) {
+  if (CreateDirectoryW(path.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 void Win32FileSystem::Remove(const std::wstring& path) { DeleteFileW(path.c_str()); }
 
 // RtlGenRandom lives in advapi32, which the registry calls load anyway.

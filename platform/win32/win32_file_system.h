@@ -11,6 +11,8 @@ class Win32FileSystem final : public FileSystem {
   [[nodiscard]] bool WriteNew(const std::wstring& path, const std::string& bytes) override;
   [[nodiscard]] bool ReplaceWith(const std::wstring& from, const std::wstring& to) override;
   void Remove(const std::wstring& path) override;
+  [[nodiscard]] bool Append(const std::wstring& path, const std::string& bytes) override;
+  [[nodiscard]] bool MakeFolder(const std::wstring& path) override;
   [[nodiscard]] std::optional<std::uint64_t> RandomBits() override;
 };
 

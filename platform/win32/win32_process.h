@@ -10,6 +10,9 @@ class Win32Process final : public Process {
  public:
   [[nodiscard]] std::wstring ArgumentText() const override;
   [[nodiscard]] std::wstring ProgramFolder() const override;
+  [[nodiscard]] std::wstring LocalAppDataFolder() const override;
+  [[nodiscard]] std::wstring ComputerName() const override;
+  [[nodiscard]] std::wstring UserId() const override;
 };
 
 // Owning a named mutex in the session's namespace ("Local\<name>"). A name

@@ -1,4 +1,4 @@
-// The Win32 backend's clock, sound and factories.
+// The Win32 backend's clock, sound and factories (the event log's is in win32_event_log.cpp).
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -16,6 +16,11 @@ class Win32Clock final : public Clock {
     GetLocalTime(&local);
     return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
   }
+  [[nodiscard]] LocalTime UtcNow() const override {
+    SYSTEMTIME utc{};
+    GetSystemTime(&utc);
+    return {utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond};
+  }
 };
 
 class Win32SoundPlayer final : public SoundPlayer {
@@ -23,12 +28,6 @@ class Win32SoundPlayer final : public SoundPlayer {
   // Asynchronous only (flag 1): a missing file may play the system's default
   // sound instead, which still tells the user something was found.
   void PlayAsync(const std::wstring& path) override { sndPlaySoundW(path.c_str(), SND_ASYNC); }
-};
-
-// Placeholder until the Application Event Log backend lands.
-class NoEventLog final : public EventLog {
- public:
-  void Record(ScanEventKind /*kind*/, const std::wstring& /*summaryJson*/) noexcept override {}
 };
 
 }  // namespace
@@ -42,6 +41,5 @@ std::unique_ptr<InstanceLock> MakeSystemInstanceLock(const std::wstring& name) {
   return std::make_unique<Win32InstanceLock>(name);
 }
 std::unique_ptr<SoundPlayer> MakeSystemSoundPlayer() { return std::make_unique<Win32SoundPlayer>(); }
-std::unique_ptr<EventLog> MakeSystemEventLog() { return std::make_unique<NoEventLog>(); }
 
 }  // namespace tavrel

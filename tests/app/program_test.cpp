@@ -38,25 +38,26 @@ TEST(ProgramTest, HowARunEnds) {
     How how;
     bool box, sound, dialog, applied, appliedLater;
     const wchar_t *silentMode, *statusKey;
+    int exit;  // as Run answers it, before a dialog still open has decided
   } cases[] = {
-      {kWindow, Seed::Nothing, no, no, kScanNow, true, false, false, false, false, kAbsent, kProgramKey},
-      {kWindow, Seed::Flagged, no, no, kScanNow, true, false, false, true, true, L"0", kProgramKey},
-      {kWindow, Seed::Ordinary, no, L"1", kScanNow, false, true, true, false, true, kAbsent, kProgramKey},
-      {kWindow, Seed::Ordinary, L"0", no, kScanNow, false, true, true, false, false, kAbsent, kProgramKey},
-      {kWindow, Seed::Ordinary, no, no, kClose, false, false, false, false, false, kAbsent, kProgramKey},
-      {kWindow, Seed::Ordinary, no, no, kFrame, false, false, false, false, false, kAbsent, kProgramKey},
-      {kStartup, Seed::Ordinary, no, no, kHeld, false, false, false, false, false, kAbsent, kHost},
-      {kWindow, Seed::Ordinary, no, no, kLetsGo, false, false, false, false, false, kAbsent, kHost},
-      {kStartup, Seed::Ordinary, no, no, kLetsGo, false, false, false, true, true, L"1", kHost},
-      {kStartup, Seed::Ordinary, no, no, kScanNow, false, false, false, true, true, L"1", kHost},
-      {kStartup, Seed::Ordinary, L"0", no, kScanNow, false, false, false, false, false, L"1", kHost},
-      {kStartup, Seed::Ordinary, L"yes", L"", kScanNow, false, false, false, true, true, L"1", kHost},
-      {kStartup, Seed::Ordinary, no, L"0", kScanNow, false, true, true, false, true, kAbsent, kHost},
-      {kStartup, Seed::Ordinary, no, L"2", kScanNow, false, false, true, false, true, kAbsent, kHost},
+      {kWindow, Seed::Nothing, no, no, kScanNow, true, false, false, false, false, kAbsent, kProgramKey, 0},
+      {kWindow, Seed::Flagged, no, no, kScanNow, true, false, false, true, true, L"0", kProgramKey, 0},
+      {kWindow, Seed::Ordinary, no, L"1", kScanNow, false, true, true, false, true, kAbsent, kProgramKey, 0},
+      {kWindow, Seed::Ordinary, L"0", no, kScanNow, false, true, true, false, false, kAbsent, kProgramKey, 0},
+      {kWindow, Seed::Ordinary, no, no, kClose, false, false, false, false, false, kAbsent, kProgramKey, 0},
+      {kWindow, Seed::Ordinary, no, no, kFrame, false, false, false, false, false, kAbsent, kProgramKey, 0},
+      {kStartup, Seed::Ordinary, no, no, kHeld, false, false, false, false, false, kAbsent, kHost, 6},
+      {kWindow, Seed::Ordinary, no, no, kLetsGo, false, false, false, false, false, kAbsent, kHost, 0},
+      {kStartup, Seed::Ordinary, no, no, kLetsGo, false, false, false, true, true, L"1", kHost, 1},
+      {kStartup, Seed::Ordinary, no, no, kScanNow, false, false, false, true, true, L"1", kHost, 1},
+      {kStartup, Seed::Ordinary, L"0", no, kScanNow, false, false, false, false, false, L"1", kHost, 1},
+      {kStartup, Seed::Ordinary, L"yes", L"", kScanNow, false, false, false, true, true, L"1", kHost, 1},
+      {kStartup, Seed::Ordinary, no, L"0", kScanNow, false, true, true, false, true, kAbsent, kHost, 0},
+      {kStartup, Seed::Ordinary, no, L"2", kScanNow, false, false, true, false, true, kAbsent, kHost, 0},
       {L"silentscan x=Software\\Host", Seed::Flagged, L"0", no, kScanNow, false, false, false, false, false, L"1",
-       kHost},
-      {kStartup, Seed::Nothing, no, L"0", kScanNow, false, false, false, false, false, kAbsent, kHost},
-      {L"/scannow Software\\Host", Seed::Nothing, no, no, kScanNow, false, false, false, false, false, kAbsent, L""},
+       kHost, 2},
+      {kStartup, Seed::Nothing, no, L"0", kScanNow, false, false, false, false, false, kAbsent, kHost, 0},
+      {L"/scannow Software\\Host", Seed::Nothing, no, no, kScanNow, false, false, false, false, false, kAbsent, L"", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
@@ -75,7 +76,7 @@ TEST(ProgramTest, HowARunEnds) {
       for (const How late : {kScanNow, kClose, kFrame}) world.toolkit.Post([click, late] { click(late); });
       click(c.how);
     });
-    EXPECT_EQ(world.New(c.args).Run(), 0);
+    EXPECT_EQ(world.New(c.args).Run(), c.exit);
     const auto applied = [&] {
       if (c.seed == Seed::Flagged) return world.Get(run, L"Keep") == kAbsent;
       return c.seed == Seed::Ordinary && world.Get(BackupKeyFor(run), L"Old") == L"changed";
@@ -103,7 +104,20 @@ TEST(ProgramTest, HowARunEnds) {
     world.toolkit.AdvanceClock(30'000);
     EXPECT_EQ(applied(), c.appliedLater);
     EXPECT_EQ(world.toolkit.LoadedFormCount(), 0);
+    EXPECT_EQ(world.eventLog.records.size(), written ? 1u : 0u) << "one record per scan";
+    const std::wstring defaultReport = L"C:\\Users\\U\\AppData\\Local\\Tavrel\\tavrel-report.jsonl";
+    EXPECT_EQ(world.files.contents.contains(defaultReport), written && c.args == kWindow);
   }
+}
+
+// "/?" shows the usage text with the exit codes, and runs nothing.
+TEST(ProgramTest, SlashQuestionMarkShowsTheUsage) {
+  World world;
+  EXPECT_EQ(world.New(L"/? key=Software\\Host").Run(), 0);
+  ASSERT_EQ(world.toolkit.messageBoxes.size(), 1u);
+  EXPECT_NE(world.toolkit.messageBoxes[0].text.find(L"6 another Tavrel held on"), std::wstring::npos);
+  EXPECT_EQ(world.toolkit.LoadedFormCount(), 0);
+  EXPECT_EQ(world.eventLog.records.size(), 0u);
 }
 
 }  // namespace

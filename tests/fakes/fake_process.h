@@ -11,6 +11,9 @@ namespace tavrel {
 struct FakeProcess final : Process {
   [[nodiscard]] std::wstring ArgumentText() const override { return argumentText; }
   [[nodiscard]] std::wstring ProgramFolder() const override { return programFolder; }
+  [[nodiscard]] std::wstring LocalAppDataFolder() const override { return L"C:\\Users\\U\\AppData\\Local"; }
+  [[nodiscard]] std::wstring ComputerName() const override { return L"PC1"; }
+  [[nodiscard]] std::wstring UserId() const override { return L"S-1-5-21-1"; }
   std::wstring argumentText, programFolder;
 };
 

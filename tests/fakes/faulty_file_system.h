@@ -10,7 +10,7 @@
 
 namespace tavrel {
 
-enum class FileOp { FileLength, ReadAll, WriteNew, ReplaceWith, Remove, RandomBits };
+enum class FileOp { FileLength, ReadAll, WriteNew, ReplaceWith, Remove, RandomBits, Append };
 
 class FaultyFileSystem final : public MemoryFiles {
  public:
@@ -31,6 +31,9 @@ class FaultyFileSystem final : public MemoryFiles {
   }
   void Remove(const std::wstring& path) override {
     if (!Fails(FileOp::Remove)) MemoryFiles::Remove(path);
+  }
+  bool Append(const std::wstring& path, const std::string& bytes) override {
+    return !Fails(FileOp::Append) && MemoryFiles::Append(path, bytes);
   }
   std::optional<std::uint64_t> RandomBits() override {
     return Fails(FileOp::RandomBits) ? std::nullopt : MemoryFiles::RandomBits();

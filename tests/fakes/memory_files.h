@@ -26,10 +26,12 @@ struct MemoryFiles : FileSystem {
     return true;
   }
   void Remove(const std::wstring& path) override { contents.erase(path); }
+  bool Append(const std::wstring& path, const std::string& bytes) override { return (contents[path] += bytes), true; }
+  bool MakeFolder(const std::wstring& path) override { return folders.insert(path), true; }
   std::optional<std::uint64_t> RandomBits() override { return nextRandom++; }
 
   std::map<std::wstring, std::string> contents;
-  std::set<std::wstring> unreadable;
+  std::set<std::wstring> unreadable, folders;
   std::uint64_t nextRandom = 0;
 };
 

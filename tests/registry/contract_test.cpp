@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "platform/text.h"
@@ -93,10 +94,14 @@ TEST_P(RegistryContract, ListingHoldsExactlyTheValuesAndNoNameOrDataEndsIt) {
   EXPECT_EQ(Set(Listed(L"many")), Set(many));
   // Created first and named to sort first, so that in either listing order shorter values come after them.
   const Names names = {L"a100 KB", L"a" + std::wstring(299, L'n'), L"a" + std::wstring(16382, L'm'), L"z after"};
-  for (const Text& name : names)
-    Put(L"long", name,
-        name == names[0] ? RawValue{kRegBinary, Bytes(100 * 1024, std::byte{0x5A})} : RawValue{kRegSz, Utf16(name)});
-  EXPECT_EQ(std::pair(Set(Listed(L"long")), Read(L"long", names[2])), std::pair(Set(names), names[2]));
+  std::multimap<Text, std::optional<Bytes>> stored, read;  // listed with their data: each value whole
+  for (const Text& name : names) {
+    const Bytes data = name == names[0] ? Bytes(100 * 1024, std::byte{0x5A}) : Utf16(name);
+    Put(L"long", name, RawValue{name == names[0] ? kRegBinary : kRegSz, data});
+    stored.emplace(name, data);
+  }
+  for (const ValueRow& row : reg_.ReadValues(kCurrentUser, Path(L"long"))) read.emplace(row.name, row.data);
+  EXPECT_EQ(std::tuple(Set(Listed(L"long")), read, Read(L"long", names[2])), std::tuple(Set(names), stored, names[2]));
 }
 
 TEST_P(RegistryContract, ListingFollowsTheBackendsOrderAndARewriteKeepsItsPlace) {
@@ -236,7 +241,7 @@ TEST(RegistryLayer, AValueThatChangesBetweenSizeQueryAndReadIsReadAsItIsNow) {
     const auto arm = [&memory, change = now] {
       memory.PutValue(kCurrentUser, L"K", L"v", kRegSz, Utf16(L"short"));
       memory.SetFaultHook([&memory, change, queries = 0](RegCall call) mutable -> std::optional<RegStatus> {
-        if (call != RegCall::QueryValue || ++queries != 2) return std::nullopt;
+        if (call != RegCall::QueryValue || ++queries != 3) return std::nullopt;  // after the link check and size query
         if (change.type == kRegNone) return kRegFileNotFound;
         memory.PutValue(kCurrentUser, L"K", L"v", change.type, change.bytes);
         return std::nullopt;
@@ -252,6 +257,15 @@ TEST(RegistryLayer, AValueThatChangesBetweenSizeQueryAndReadIsReadAsItIsNow) {
   const std::wstring names[] = {L"first", std::wstring(20000, L'x'), L"after"};
   for (const std::wstring& name : names) memory.PutValue(kCurrentUser, L"Long", name, kRegSz, {});
   EXPECT_EQ(registry.EnumValues(kCurrentUser, L"Long"), (ValueTable{{kRegSz, L"first"}}));
+  // Data that keeps growing while it is listed is listed unread; the values after it are still read.
+  memory.PutValue(kCurrentUser, L"Grow", L"v", kRegBinary, {});
+  memory.PutValue(kCurrentUser, L"Grow", L"w", kRegSz, Utf16(L"w"));
+  memory.SetFaultHook([&memory, size = std::size_t{0}](RegCall) mutable {
+    memory.PutValue(kCurrentUser, L"Grow", L"v", kRegBinary, Bytes(size += 2048));
+    return std::optional<RegStatus>();
+  });
+  EXPECT_EQ(registry.ReadValues(kCurrentUser, L"Grow"), (ValueTable{{kRegBinary, L"v"}, {kRegSz, L"w", Utf16(L"w")}}));
+  memory.SetFaultHook(nullptr);
   EXPECT_FALSE(registry.WriteStringValue(kDynData, L"Tavrel", L"v", L"x"));  // as on Windows NT
   EXPECT_EQ(EncodeUtf16Le(DecodeUtf16Le(B("\x3D\xD8x\0"sv))),
             B("\x3D\xD8x\0"sv));  // a lone surrogate (another program's name) survives

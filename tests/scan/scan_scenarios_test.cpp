@@ -121,7 +121,7 @@ TEST_F(ScanScenario, EveryTypeIsComparedShownAndWrittenBackAsTheRowShowedIt) {
   ASSERT_TRUE(world.registry.WriteRawValue(kCurrentUser, other, L"Hidden", expand));
   world.Scan(kScanBackup);
   for (const auto& c : cases)
-    c.live ? (void)world.registry.WriteRawValue(kCurrentUser, run, c.name, *c.live)
+    c.live ? world.registry.WriteRawValue(kCurrentUser, run, c.name, *c.live)
            : world.registry.DeleteValue(kCurrentUser, run, c.name);
   world.Scan(kScanCompare);
   ChangeList& list = world.dialog.LoadHidden();

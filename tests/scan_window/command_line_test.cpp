@@ -5,15 +5,19 @@
 namespace tavrel {
 namespace {
 
-TEST(CommandLineTest, TheHeadAsksForAStartupScanAndTheSecondWordNamesTheHostKey) {
-  const CommandLine scan{true, L""}, window{false, L""};
+CommandLine Parsed(bool scan, std::wstring key, std::optional<std::wstring> report = {}, bool bad = false) {
+  return {scan, std::move(key), std::move(report), bad};
+}
+
+TEST(CommandLineTest, TheHeadAsksForAStartupScanTheSecondWordNamesTheHostKeyAndReportNamesAFile) {
+  const CommandLine scan = Parsed(true, L""), window = Parsed(false, L"");
   const std::pair<const wchar_t*, CommandLine> cases[] = {
-      {L"/scannow key=Software\\Host\\Settings", {true, L"Software\\Host\\Settings"}},
-      {L"silentscan x=Software\\Host", {true, L"Software\\Host"}},
-      {L"/scannow a=b=c", {true, L"b"}},
-      {L"/scannow  key=A", {true, L"A"}},
-      {L"/scannow key=Software\\My Host more", {true, L"Software\\My Host more"}},
-      {L"anything =Software\\X", {false, L"Software\\X"}},
+      {L"/scannow key=Software\\Host\\Settings", Parsed(true, L"Software\\Host\\Settings")},
+      {L"silentscan x=Software\\Host", Parsed(true, L"Software\\Host")},
+      {L"/scannow a=b=c", Parsed(true, L"b")},
+      {L"/scannow  key=A", Parsed(true, L"A")},
+      {L"/scannow key=Software\\My Host more", Parsed(true, L"Software\\My Host more")},
+      {L"anything =Software\\X", Parsed(false, L"Software\\X")},
       {L"/scannowX", scan},
       {L"/scannow key=", scan},
       {L"/scannow", scan},
@@ -23,7 +27,15 @@ TEST(CommandLineTest, TheHeadAsksForAStartupScanAndTheSecondWordNamesTheHostKey)
       {L"", window},
       {L"/ScanNow", window},
       {L" /scannow", window},
-      {L"/scanno", window}};
+      {L"/scanno", window},
+      {L"/scannow key=Software\\My Host report=C:\\My Files\\r.jsonl",
+       Parsed(true, L"Software\\My Host", L"C:\\My Files\\r.jsonl")},
+      {L"x key=A report= \"r 1.jsonl\" ", Parsed(false, L"A", L"r 1.jsonl")},
+      {L"x key=A \"report=C:\\r 1.jsonl\"", Parsed(false, L"A", L"C:\\r 1.jsonl")},
+      {L"/scannow report=C:\\r", Parsed(true, L"C:\\r")},  // the second word keeps its old meaning
+      {L"/scannow key=A report=", Parsed(true, L"A", {}, true)},
+      {L"/scannow key=A report=\"\"", Parsed(true, L"A", {}, true)},
+      {L"/scannow key=A report=a|b", Parsed(true, L"A", {}, true)}};
   for (const auto& [text, parsed] : cases) EXPECT_EQ(ParseCommandLine(text), parsed) << text;
 }
 

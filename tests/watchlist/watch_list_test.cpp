@@ -16,9 +16,10 @@ namespace {
 
 using Entries = std::vector<WatchEntry>;
 
-Entries Load(const MemoryFiles& files) {
+// The entries, and whether both files were read (the user file may be missing, the main one not).
+Entries Load(const MemoryFiles& files, bool read = true) {
   WatchList list;
-  list.LoadWatchList(files, L"C:\\T");
+  EXPECT_EQ(list.LoadWatchList(files, L"C:\\T"), read);
   return list.WatchEntries;
 }
 
@@ -65,7 +66,9 @@ TEST(WatchList, LoadsTheMainFileThenTheUserFileSkippingCommentsBlanksAndUnreadab
       Load(files),
       (Entries{{L"MONITOR", kUsers, L"Café", L""}, {L"v", kUsers, L"K", L"V%5C"}, {L"u", kUsers, L"K%zz", L"V\\"}}));
   files.unreadable.insert(L"C:\\T\\tavrel.ini");  // locked by another program: skipped like a missing file
-  EXPECT_EQ(Load(files), (Entries{{L"u", kUsers, L"K%zz", L"V\\"}}));
+  EXPECT_EQ(Load(files, false), (Entries{{L"u", kUsers, L"K%zz", L"V\\"}}));
+  files.contents.erase(L"C:\\T\\tavrel.ini");
+  EXPECT_EQ(Load(files, false).size(), 1u);
 }
 
 const std::wstring kFile = L"C:\\T\\tavrel-user.ini";
@@ -129,7 +132,7 @@ TEST(UserWatchList, AnyNameLoadsBackExactlyIsRemovedOnlyByItselfAndNoPlantedFile
     expected.push_back({EntryStamp(clock), kCurrentUser, names[i], names[i + 1]});
   }
   for (std::size_t i = 0; i <= expected.size(); ++i) {
-    EXPECT_EQ(Load(files), Entries(expected.begin() + static_cast<std::ptrdiff_t>(i), expected.end())) << i;
+    EXPECT_EQ(Load(files, false), Entries(expected.begin() + static_cast<std::ptrdiff_t>(i), expected.end())) << i;
     if (i < expected.size()) writer.RemoveUserWatchEntry(expected[i].KeyPath, expected[i].ValueName);
   }
   planted[kFile] = "";

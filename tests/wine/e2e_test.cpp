@@ -162,8 +162,8 @@ TEST(EndToEnd, APersonAtTheWindows) {
   {
     const Tavrel first(folder, arguments);
     ASSERT_NE(first.Window(kFormClass, kScanTitle), nullptr);
-    // The second instance waits for the first, then scans nothing and tells its host (red).
-    ASSERT_EQ(Tavrel(folder, L"/scannow key=Software\\TavrelE2E\\Interactive\\Second").WaitForExit(), 0u);
+    // The second instance waits for the first, then scans nothing and tells its host (red, exit code 6).
+    ASSERT_EQ(Tavrel(folder, L"/scannow key=Software\\TavrelE2E\\Interactive\\Second").WaitForExit(), 6u);
     EXPECT_EQ(RegQuery(L"HKCU\\Software\\TavrelE2E\\Interactive\\Second", L"Tavrel Status"), L"255");
     ScanToCompletion(first, kRestore);
   }
@@ -195,8 +195,8 @@ TEST(EndToEnd, APersonAtTheWindows) {
   EXPECT_EQ(RegQuery(backup, L"Old"), L"changed");
   EXPECT_EQ(RegQuery(backup, L"Race"), L"seen");
   for (const auto& [name, data] : removed) EXPECT_EQ(RegQuery(watched, name), std::nullopt);
-  Seed(watched, removed);  // they come back, and a start-up scan removes them again
-  ASSERT_EQ(Tavrel(folder, L"/scannow key=Software\\TavrelE2E\\Interactive\\AutoHost").WaitForExit(60000), 0u);
+  Seed(watched, removed);  // they come back, and a start-up scan removes them again (exit code 2)
+  ASSERT_EQ(Tavrel(folder, L"/scannow key=Software\\TavrelE2E\\Interactive\\AutoHost").WaitForExit(60000), 2u);
   for (const auto& [name, data] : removed) EXPECT_EQ(RegQuery(watched, name), std::nullopt);
   EXPECT_EQ(RegQuery(watched, L"Updater"), L"legit");
   EXPECT_EQ(RegQuery(watched + L"\\evil", L"Victim"), L"legit");

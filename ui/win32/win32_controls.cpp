@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/win32/gdi.h"
+#include "ui/win32/win32_toolkit.h"
 #include "ui/win32/win32_util.h"
 
 namespace tavrel {
@@ -25,33 +26,61 @@ LRESULT CALLBACK ChildSubclassProc(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
+void Win32Child::Create(Win32Form& form) { Attach(form.CreateChild(spec_, L"")); }
+
 void Win32Child::Subclass(HWND window) {
   SetWindowSubclass(window, &ChildSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void Win32Label::SetText(const std::wstring& text) {
-  if (Alive()) SetWindowTextW(Window(), text.c_str());
+void Win32Label::Create(Win32Form& form) {
+  HWND window = form.CreateChild(Spec(), text_);
+  // A label lies under every other control, as a text painted on the form
+  // would: "Scan Type:" reaches under the combo box beside it.
+  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Attach(window);
 }
 
-std::wstring Win32Label::Text() const { return Alive() ? win32::WindowText(Window()) : std::wstring(); }
+void Win32Label::SetText(const std::wstring& text) {
+  if (!Alive()) return;
+  text_ = text;
+  if (HasWindow()) SetWindowTextW(Window(), text.c_str());
+}
 
-Win32Combo::Win32Combo(HWND window, const bool& alive, const ComboSpec& layout) : Win32Child(window, alive) {
-  for (const auto& item : layout.items) SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  SetWindowTextW(window, layout.text.c_str());
+std::wstring Win32Label::Text() const {
+  if (!Alive()) return {};
+  return HasWindow() ? win32::WindowText(Window()) : text_;
+}
+
+Win32Combo::Win32Combo(ChildSpec spec, const bool& alive, const ComboSpec& layout)
+    : Win32Child(std::move(spec), alive), text_(layout.text), items_(layout.items) {}
+
+void Win32Combo::Create(Win32Form& form) {
+  HWND window = form.CreateChild(Spec(), L"");
+  Attach(window);
+  if (!window) return;
+  for (const auto& item : items_) SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SetWindowTextW(window, text_.c_str());
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   if (GetComboBoxInfo(window, &info)) edit_ = info.hwndItem;
   Subclass(window);
   if (edit_) Subclass(edit_);
+  if (locked_) ApplyLock();
 }
 
-std::wstring Win32Combo::Text() const { return Alive() ? win32::WindowText(Window()) : std::wstring(); }
+std::wstring Win32Combo::Text() const {
+  if (!Alive()) return {};
+  return HasWindow() ? win32::WindowText(Window()) : text_;
+}
 
 void Win32Combo::SetLocked(bool locked) {
   locked_ = locked;
-  if (!Alive()) return;
-  if (edit_) SendMessageW(edit_, EM_SETREADONLY, locked ? TRUE : FALSE, 0);
-  if (locked) SendMessageW(Window(), CB_SHOWDROPDOWN, FALSE, 0);
+  if (HasWindow()) ApplyLock();
+}
+
+void Win32Combo::ApplyLock() const {
+  if (edit_) SendMessageW(edit_, EM_SETREADONLY, locked_ ? TRUE : FALSE, 0);
+  if (locked_) SendMessageW(Window(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 void Win32Combo::Command(WORD notification) {
@@ -77,25 +106,36 @@ std::optional<LRESULT> Win32Combo::Subclassed(HWND, UINT message, WPARAM wParam,
   return std::nullopt;
 }
 
+void Win32Progress::Create(Win32Form& form) {
+  Win32Child::Create(form);
+  if (!Window()) return;
+  SendMessageW(Window(), PBM_SETRANGE32, 0, maximum_);
+  SendMessageW(Window(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+}
+
 void Win32Progress::SetMaximum(int maximum) {
-  if (Alive()) SendMessageW(Window(), PBM_SETRANGE32, 0, maximum);
+  if (!Alive()) return;
+  maximum_ = maximum;
+  if (HasWindow()) SendMessageW(Window(), PBM_SETRANGE32, 0, maximum);
 }
 
 void Win32Progress::SetPosition(int position) {
   if (!Alive()) return;
+  position_ = position;
+  if (!HasWindow()) return;
   SendMessageW(Window(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
   // The scan pumps no messages: paint the bar now so that it moves.
   UpdateWindow(Window());
 }
 
-Win32PushButton::Win32PushButton(HWND window, const bool& alive) : Win32Child(window, alive) {
-  caption_ = win32::WindowText(window);
-  Subclass(window);
+void Win32PushButton::Create(Win32Form& form) {
+  Attach(form.CreateChild(Spec(), caption_));
+  if (Window()) Subclass(Window());
 }
 
 void Win32PushButton::SetCaption(const std::wstring& caption) {
   caption_ = caption;
-  if (Alive()) SetWindowTextW(Window(), caption.c_str());
+  if (HasWindow()) SetWindowTextW(Window(), caption.c_str());
 }
 
 std::wstring Win32PushButton::Caption() const { return caption_; }
@@ -120,16 +160,25 @@ std::optional<LRESULT> Win32PushButton::Subclassed(HWND, UINT message, WPARAM, L
   return std::nullopt;
 }
 
-bool Win32CheckBox::IsChecked() const { return Alive() && SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Win32CheckBox::Create(Win32Form& form) { Attach(form.CreateChild(Spec(), caption_)); }
+
+bool Win32CheckBox::IsChecked() const {
+  return HasWindow() && SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void Win32CheckBox::Command(WORD notification) {
   if (notification == BN_CLICKED && OnClick) OnClick();
 }
 
+void Win32Timer::Attach(HWND form) {
+  form_ = form;
+  if (alive_ && enabled_ && form_) SetTimer(form_, id_, interval_, nullptr);
+}
+
 void Win32Timer::SetEnabled(bool enabled) {
   if (!alive_) return;
-  if (enabled && !enabled_) SetTimer(form_, id_, interval_, nullptr);
-  if (!enabled && enabled_) KillTimer(form_, id_);
+  if (form_ && enabled && !enabled_) SetTimer(form_, id_, interval_, nullptr);
+  if (form_ && !enabled && enabled_) KillTimer(form_, id_);
   enabled_ = enabled;
 }
 
@@ -137,8 +186,11 @@ void Win32Timer::Tick() {
   if (enabled_ && OnTick) OnTick();
 }
 
-Win32CheckedList::Win32CheckedList(HWND window, const bool& alive, HFONT font)
-    : Win32Child(window, alive), font_(font) {
+void Win32CheckedList::Create(Win32Form& form) {
+  font_ = form.Font(Spec().font);
+  HWND window = form.CreateChild(Spec(), L"");
+  Attach(window);
+  if (!window) return;
   const WindowDc dc(window);
   if (dc.Get()) {
     const ScopedSelectObject select(dc.Get(), font_);
@@ -152,49 +204,54 @@ Win32CheckedList::Win32CheckedList(HWND window, const bool& alive, HFONT font)
   }
   SendMessageW(window, LB_SETITEMHEIGHT, 0, itemHeight_);
   Subclass(window);
+  ApplyTabStops();
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (!Insert(rows_[i])) {
+      rows_.resize(i);
+      break;
+    }
+  }
 }
 
 int Win32CheckedList::CheckBoxSize() const noexcept { return itemHeight_ - 2; }
 
 void Win32CheckedList::SetTabStops(const std::vector<int>& dialogUnits) {
+  tabStopUnits_ = dialogUnits;
+  if (HasWindow()) ApplyTabStops();
+}
+
+void Win32CheckedList::ApplyTabStops() {
   tabStopPixels_.clear();
-  for (const int units : dialogUnits) tabStopPixels_.push_back(MulDiv(units, averageCharWidth_, 4));
-  if (!Alive()) return;
-  std::vector<INT> stops(dialogUnits.begin(), dialogUnits.end());
+  for (const int units : tabStopUnits_) tabStopPixels_.push_back(MulDiv(units, averageCharWidth_, 4));
+  std::vector<INT> stops(tabStopUnits_.begin(), tabStopUnits_.end());
   SendMessageW(Window(), LB_SETTABSTOPS, stops.size(), stops.empty() ? 0 : reinterpret_cast<LPARAM>(stops.data()));
 }
 
 void Win32CheckedList::Redraw() {
-  if (Alive()) InvalidateRect(Window(), nullptr, TRUE);
+  if (HasWindow()) InvalidateRect(Window(), nullptr, TRUE);
 }
 
 void Win32CheckedList::AddRow(const ListRow& row) {
-  if (!Alive()) return;
+  if (!Alive() || (HasWindow() && !Insert(row))) return;
+  rows_.push_back(row);
+}
+
+bool Win32CheckedList::Insert(const ListRow& row) {
   const LRESULT index = SendMessageW(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.text.c_str()));
-  if (index < 0) return;
-  SendMessageW(Window(), LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(row.tag));
-  checked_.push_back(row.checked);
+  if (index < 0) return false;
   WidenScrollExtent(row.text);
+  return true;
 }
 
 void Win32CheckedList::Clear() {
-  checked_.clear();
+  rows_.clear();
   widestRow_ = 0;
-  if (Alive()) SendMessageW(Window(), LB_RESETCONTENT, 0, 0);
+  if (HasWindow()) SendMessageW(Window(), LB_RESETCONTENT, 0, 0);
 }
 
 ListRow Win32CheckedList::Row(std::size_t index) const {
-  ListRow row;
-  if (index >= checked_.size() || !Alive()) return row;
-  row.checked = checked_[index];
-  const LRESULT length = SendMessageW(Window(), LB_GETTEXTLEN, index, 0);
-  if (length > 0) {
-    row.text.resize(static_cast<std::size_t>(length) + 1);
-    const LRESULT copied = SendMessageW(Window(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(row.text.data()));
-    row.text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  }
-  row.tag = static_cast<std::uint32_t>(SendMessageW(Window(), LB_GETITEMDATA, index, 0));
-  return row;
+  if (index >= rows_.size() || !Alive()) return {};
+  return rows_[index];
 }
 
 void Win32CheckedList::WidenScrollExtent(const std::wstring& text) {
@@ -220,7 +277,7 @@ void Win32CheckedList::DrawItem(const DRAWITEMSTRUCT& item) {
   const int box = CheckBoxSize();
   RECT boxRect{item.rcItem.left + 2, item.rcItem.top + 1, item.rcItem.left + 2 + box, item.rcItem.top + 1 + box};
   UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
-  if (index < checked_.size() && checked_[index]) state |= DFCS_CHECKED;
+  if (index < rows_.size() && rows_[index].checked) state |= DFCS_CHECKED;
   DrawFrameControl(dc, &boxRect, DFC_BUTTON, state);
 
   const ListRow row = Row(index);
@@ -235,13 +292,13 @@ void Win32CheckedList::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void Win32CheckedList::Toggle(std::size_t index) {
-  if (index >= checked_.size()) return;
-  checked_[index] = !checked_[index];
+  if (index >= rows_.size()) return;
+  rows_[index].checked = !rows_[index].checked;
   RECT rect{};
   if (SendMessageW(Window(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
     InvalidateRect(Window(), &rect, FALSE);
   }
-  if (OnCheckChanged) OnCheckChanged(index, checked_[index]);
+  if (OnCheckChanged) OnCheckChanged(index, rows_[index].checked);
 }
 
 std::optional<std::size_t> Win32CheckedList::RowAt(int x, int y) const {
@@ -253,7 +310,7 @@ std::optional<std::size_t> Win32CheckedList::RowAt(int x, int y) const {
   const LRESULT height = SendMessageW(Window(), LB_GETITEMHEIGHT, 0, 0);
   if (top < 0 || height <= 0) return std::nullopt;
   const std::size_t row = static_cast<std::size_t>(top) + static_cast<std::size_t>(y / height);
-  return row < checked_.size() ? std::optional(row) : std::nullopt;
+  return row < rows_.size() ? std::optional(row) : std::nullopt;
 }
 
 std::optional<LRESULT> Win32CheckedList::Subclassed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

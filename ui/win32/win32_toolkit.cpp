@@ -24,10 +24,55 @@ LRESULT DefaultButton(int id) noexcept {
   return static_cast<LRESULT>((static_cast<DWORD>(DC_HASDEFID) << 16) | static_cast<WORD>(id));
 }
 
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
 HICON ProgramIcon() noexcept {
   if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), win32::ResourceId(kProgramIconId))) return icon;
   return LoadIconW(nullptr, win32::ResourceId(kStockApplicationIcon));
 }
+
+// A gradient button before its form is shown keeps its caption; once made it
+// is the maker's button, or a standard push button when the maker has none,
+// and passes their events on.
+class Win32GradientSlot final : public ButtonControl, public Win32Child {
+ public:
+  Win32GradientSlot(ChildSpec spec, const bool& alive, const GradientButtonSpec& layout)
+      : Win32Child(std::move(spec), alive), layout_(layout), caption_(layout.button.caption) {}
+
+  void Create(Win32Form& form) override {
+    gradient_ = form.MakeGradientButton(Spec().id, layout_);
+    if (gradient_) {
+      made_ = &gradient_->Control();
+    } else {
+      standard_ = std::make_unique<Win32PushButton>(Spec(), AliveFlag(), caption_);
+      standard_->Create(form);
+      Attach(standard_->Window());  // its notifications come here
+      made_ = standard_.get();
+    }
+    made_->OnClick = [this] {
+      if (OnClick) OnClick();
+    };
+    made_->OnMouseDown = [this] {
+      if (OnMouseDown) OnMouseDown();
+    };
+    if (made_->Caption() != caption_) made_->SetCaption(caption_);
+  }
+  void SetCaption(const std::wstring& caption) override {
+    caption_ = caption;
+    if (made_) made_->SetCaption(caption);
+  }
+  [[nodiscard]] std::wstring Caption() const override { return made_ ? made_->Caption() : caption_; }
+  void Command(WORD notification) override {
+    if (standard_) standard_->Command(notification);
+  }
+
+ private:
+  GradientButtonSpec layout_;
+  std::wstring caption_;
+  std::unique_ptr<Win32OwnedButton> gradient_;
+  std::unique_ptr<Win32PushButton> standard_;
+  ButtonControl* made_ = nullptr;
+};
 
 }  // namespace
 
@@ -36,25 +81,47 @@ void Win32Form::CustomizeClass(WNDCLASSEXW& windowClass) noexcept {
   windowClass.hIconSm = ProgramIcon();
 }
 
-Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& layout) : toolkit_(toolkit) {
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  if (!CreateHandle(WS_EX_CONTROLPARENT, kStyle, layout.caption.c_str(), nullptr)) return;
-  alive_ = true;
+Win32Form::Win32Form(Win32Toolkit& toolkit, const FormSpec& layout) : toolkit_(toolkit), layout_(layout) {
   toolkit_.FormOpened();
+}
+
+Win32Form::~Win32Form() {
+  // While this object is whole: the window's last messages still reach it.
+  Unload();
+}
+
+void Win32Form::CreateWindows() {
+  toolkit_.FirstWindow();
+  if (!CreateHandle(WS_EX_CONTROLPARENT, kFormStyle, layout_.caption.c_str(), nullptr)) {
+    Close();  // a form that cannot be made is gone
+    return;
+  }
   dpi_ = ReadWindowDpi(Handle());
   // Centred on the screen, with the client area the layout asks for.
-  RECT rect{0, 0, Px(layout.clientWidth), Px(layout.clientHeight)};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, WS_EX_CONTROLPARENT);
+  RECT rect{0, 0, Px(layout_.clientWidth), Px(layout_.clientHeight)};
+  AdjustWindowRectEx(&rect, kFormStyle, FALSE, WS_EX_CONTROLPARENT);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   SetWindowPos(Handle(), nullptr, std::max(left, 0), std::max(top, 0), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const bool hasLogo = std::any_of(decorations_.begin(), decorations_.end(),
+                                   [](const DecorationItem& item) { return item.kind == Decoration::Logo; });
+  if (hasLogo) {
+    logo_.Reset(LoadImageW(GetModuleHandleW(nullptr), win32::ResourceId(kLogoBitmapId), IMAGE_BITMAP, 0, 0,
+                           LR_CREATEDIBSECTION));
+  }
+  // In tab order, as they were added.
+  for (auto& child : children_) child->Create(*this);
+  for (auto& timer : timers_) timer->Attach(Handle());
+  ApplyOuterHeight();
 }
 
-Win32Form::~Win32Form() {
-  // While this object is whole: the window's last messages still reach it.
-  DestroyHandle();
+void Win32Form::Close() noexcept {
+  if (!alive_) return;
+  for (auto& timer : timers_) timer->SetEnabled(false);
+  alive_ = false;
+  toolkit_.FormClosed();
 }
 
 int Win32Form::Px(int twips) const noexcept { return TwipsToPixels(twips, dpi_); }
@@ -71,13 +138,23 @@ HFONT Win32Form::Font(const FontSpec& layout) {
   return font;
 }
 
-HWND Win32Form::CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
-                            const TwipsRect& rect, const FontSpec& font, int extraHeight) {
-  HWND child = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                               Px(rect.left), Px(rect.top), Px(rect.width), Px(rect.height) + extraHeight, Handle(),
-                               win32::ChildId(nextId_++), GetModuleHandleW(nullptr), nullptr);
-  if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(font)), FALSE);
+HWND Win32Form::CreateChild(const ChildSpec& spec, const std::wstring& text) {
+  const TwipsRect& rect = spec.rect;
+  const int extraHeight = Px(rect.height) * spec.dropDownHeights;
+  HWND child =
+      CreateWindowExW(spec.exStyle, spec.className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style,
+                      Px(rect.left), Px(rect.top), Px(rect.width), Px(rect.height) + extraHeight, Handle(),
+                      win32::ChildId(spec.id), GetModuleHandleW(nullptr), nullptr);
+  if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(spec.font)), FALSE);
   return child;
+}
+
+std::unique_ptr<Win32OwnedButton> Win32Form::MakeGradientButton(int id, const GradientButtonSpec& layout) {
+  return toolkit_.gradientButtons_ ? toolkit_.gradientButtons_(Handle(), id, layout) : nullptr;
+}
+
+ChildSpec Win32Form::Spec(const wchar_t* className, DWORD style, const TwipsRect& rect, const FontSpec& font) {
+  return {.className = className, .style = style, .rect = rect, .font = font, .id = nextId_++};
 }
 
 template <typename C>
@@ -89,6 +166,8 @@ C& Win32Form::Keep(std::unique_ptr<C> control) {
 
 void Win32Form::Show() {
   if (!alive_) return;
+  if (!Handle()) CreateWindows();
+  if (!Handle()) return;
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
   // The first control in tab order holds the focus when the window opens.
@@ -97,81 +176,78 @@ void Win32Form::Show() {
 }
 
 void Win32Form::Hide() {
-  if (alive_) ShowWindow(Handle(), SW_HIDE);
+  if (alive_ && Handle()) ShowWindow(Handle(), SW_HIDE);
 }
 
-void Win32Form::Unload() { DestroyHandle(); }
+void Win32Form::Unload() {
+  if (Handle()) {
+    DestroyHandle();  // WM_DESTROY closes the form
+  } else {
+    Close();
+  }
+}
 
-bool Win32Form::IsVisible() const { return alive_ && IsWindowVisible(Handle()); }
+bool Win32Form::IsVisible() const { return alive_ && Handle() && IsWindowVisible(Handle()); }
 
 void Win32Form::SetOuterHeight(int twips) {
   if (!alive_) return;
+  outerHeight_ = twips;
+  ApplyOuterHeight();
+}
+
+void Win32Form::ApplyOuterHeight() {
+  if (!outerHeight_ || !Handle()) return;
   RECT rect{};
   GetWindowRect(Handle(), &rect);
-  SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, Px(twips), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, Px(*outerHeight_),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateWindow(Handle());
 }
 
 LabelControl& Win32Form::AddLabel(const TwipsRect& rect, const FontSpec& font, const std::wstring& text) {
-  HWND child = CreateChild(L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0, rect, font);
-  // A label lies under every other control, as a text painted on the form
-  // would: "Scan Type:" reaches under the combo box beside it.
-  SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  return Keep(std::make_unique<Win32Label>(child, alive_));
+  return Keep(std::make_unique<Win32Label>(Spec(L"STATIC", SS_LEFT | SS_NOPREFIX, rect, font), alive_, text));
 }
 
-void Win32Form::AddDecoration(const TwipsRect& rect, Decoration kind) {
-  decorations_.push_back({{Px(rect.left), Px(rect.top), Px(rect.left + rect.width), Px(rect.top + rect.height)}, kind});
-  if (kind == Decoration::Logo && !logo_) {
-    logo_.Reset(LoadImageW(GetModuleHandleW(nullptr), win32::ResourceId(kLogoBitmapId), IMAGE_BITMAP, 0, 0,
-                           LR_CREATEDIBSECTION));
-  }
-}
+void Win32Form::AddDecoration(const TwipsRect& rect, Decoration kind) { decorations_.push_back({rect, kind}); }
 
 ComboControl& Win32Form::AddCombo(const ComboSpec& layout) {
-  // A combo box's window height includes its drop-down list.
-  HWND child = CreateChild(L"COMBOBOX", L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, layout.rect,
-                           layout.font, Px(layout.rect.height) * 4);
-  return Keep(std::make_unique<Win32Combo>(child, alive_, layout));
+  ChildSpec spec =
+      Spec(L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, layout.rect, layout.font);
+  spec.dropDownHeights = 4;  // a combo box's window height includes its drop-down list
+  return Keep(std::make_unique<Win32Combo>(std::move(spec), alive_, layout));
 }
 
 ProgressControl& Win32Form::AddProgressBar(const TwipsRect& rect) {
-  HWND child = CreateChild(PROGRESS_CLASSW, L"", 0, 0, rect, kArial825);
-  return Keep(std::make_unique<Win32Progress>(child, alive_));
+  return Keep(std::make_unique<Win32Progress>(Spec(PROGRESS_CLASSW, 0, rect, kArial825), alive_));
 }
 
 ButtonControl& Win32Form::AddPushButton(const ButtonSpec& layout) {
-  HWND child = CreateChild(L"BUTTON", layout.caption, BS_PUSHBUTTON | WS_TABSTOP, 0, layout.rect, layout.font);
-  return Keep(std::make_unique<Win32PushButton>(child, alive_));
+  return Keep(std::make_unique<Win32PushButton>(Spec(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, layout.rect, layout.font),
+                                                alive_, layout.caption));
 }
 
 ButtonControl& Win32Form::AddGradientButton(const GradientButtonSpec& layout) {
-  const int id = nextId_++;
-  auto button = toolkit_.gradientButtons_ ? toolkit_.gradientButtons_(Handle(), id, layout) : nullptr;
-  // Without a window for it, a standard push button stands in: same caption,
-  // click and mouse-press events.
-  if (!button) return AddPushButton(layout.button);
-  ButtonControl& control = button->Control();
-  gradientButtons_.push_back(std::move(button));
-  return control;
+  const ButtonSpec& button = layout.button;
+  return Keep(std::make_unique<Win32GradientSlot>(Spec(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, button.rect, button.font),
+                                                  alive_, layout));
 }
 
 CheckedListControl& Win32Form::AddCheckedList(const TwipsRect& rect, const FontSpec& font) {
   constexpr DWORD kStyle = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_USETABSTOPS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                            WS_VSCROLL | WS_HSCROLL | WS_TABSTOP;
-  HWND child = CreateChild(L"LISTBOX", L"", kStyle, WS_EX_CLIENTEDGE, rect, font);
-  return Keep(std::make_unique<Win32CheckedList>(child, alive_, Font(font)));
+  ChildSpec spec = Spec(L"LISTBOX", kStyle, rect, font);
+  spec.exStyle = WS_EX_CLIENTEDGE;
+  return Keep(std::make_unique<Win32CheckedList>(std::move(spec), alive_));
 }
 
 CheckBoxControl& Win32Form::AddCheckBox(const TwipsRect& rect, const FontSpec& font, const std::wstring& caption) {
-  HWND child = CreateChild(L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, rect, font);
-  return Keep(std::make_unique<Win32CheckBox>(child, alive_));
+  return Keep(
+      std::make_unique<Win32CheckBox>(Spec(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, rect, font), alive_, caption));
 }
 
 TimerControl& Win32Form::AddTimer(int intervalMilliseconds) {
   const auto id = static_cast<UINT_PTR>(nextId_++);
-  timers_.push_back(
-      std::make_unique<Win32Timer>(Handle(), alive_, id, static_cast<UINT>(std::max(intervalMilliseconds, 1))));
+  timers_.push_back(std::make_unique<Win32Timer>(alive_, id, static_cast<UINT>(std::max(intervalMilliseconds, 1))));
   return *timers_.back();
 }
 
@@ -190,7 +266,8 @@ void Win32Form::Paint() {
 }
 
 void Win32Form::DrawDecoration(HDC dc, const DecorationItem& item) {
-  const RECT& r = item.rect;
+  const TwipsRect& twips = item.rect;
+  const RECT r{Px(twips.left), Px(twips.top), Px(twips.left + twips.width), Px(twips.top + twips.height)};
   switch (item.kind) {
     case Decoration::ProgramIcon:
       DrawIconEx(dc, r.left, r.top, ProgramIcon(), r.right - r.left, r.bottom - r.top, 0, nullptr, DI_NORMAL);
@@ -279,9 +356,7 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_DESTROY:
-      for (auto& timer : timers_) timer->SetEnabled(false);
-      alive_ = false;
-      toolkit_.FormClosed();
+      Close();
       return 0;
     default:
       break;
@@ -290,7 +365,12 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 Win32Toolkit::Win32Toolkit(std::wstring applicationTitle, GradientButtonMaker gradientButtons)
-    : applicationTitle_(std::move(applicationTitle)), gradientButtons_(std::move(gradientButtons)) {
+    : applicationTitle_(std::move(applicationTitle)), gradientButtons_(std::move(gradientButtons)) {}
+
+void Win32Toolkit::FirstWindow() noexcept {
+  if (windowsMade_) return;
+  windowsMade_ = true;
+  // The first call into comctl32 loads it, as the manifest's version 6.
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;
@@ -306,7 +386,8 @@ void Win32Toolkit::ShowMessageBox(const std::wstring& text) {
 }
 
 void Win32Toolkit::FormClosed() noexcept {
-  if (--openForms_ == 0) PostQuitMessage(0);
+  // Without a window ever made no event loop can be waiting for the quit.
+  if (--openForms_ == 0 && windowsMade_) PostQuitMessage(0);
 }
 
 void Win32Toolkit::Dispatch(MSG& message) {
@@ -321,6 +402,8 @@ void Win32Toolkit::PumpPendingEvents() {
   // What waits now, and what those events post in turn, bounded so that a
   // flood of messages can never hold the scan's finish.
   constexpr int kMostMessages = 10000;
+  // Nothing can wait before the first window, and asking would load user32.
+  if (!windowsMade_) return;
   MSG message{};
   for (int i = 0; i < kMostMessages && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
     if (message.message == WM_QUIT) {

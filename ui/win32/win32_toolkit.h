@@ -1,11 +1,13 @@
 #pragma once
 // The toolkit seam over user32, comctl32 and gdi32: forms are top-level
-// windows with child controls, sized from twips with the window's DPI.
+// windows with child controls, sized from twips with the window's DPI. A form
+// makes its windows when it is first shown, and the toolkit initialises the
+// common controls then: a form that is never shown costs no window at all.
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,16 +60,24 @@ class Win32Form final : public Form, public Window<Win32Form> {
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // For the controls, while the form makes its windows.
+  HWND CreateChild(const ChildSpec& spec, const std::wstring& text);
+  [[nodiscard]] HFONT Font(const FontSpec& layout);
+  [[nodiscard]] std::unique_ptr<Win32OwnedButton> MakeGradientButton(int id, const GradientButtonSpec& layout);
+
  private:
   struct DecorationItem {
-    RECT rect;
+    TwipsRect rect;
     Decoration kind;
   };
 
+  // Makes the window and its children from what was set so far.
+  void CreateWindows();
+  // Unloaded: the timers stop and the toolkit counts one form less.
+  void Close() noexcept;
+  void ApplyOuterHeight();
   [[nodiscard]] int Px(int twips) const noexcept;
-  [[nodiscard]] HFONT Font(const FontSpec& layout);
-  HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
-                   const TwipsRect& rect, const FontSpec& font, int extraHeight = 0);
+  [[nodiscard]] ChildSpec Spec(const wchar_t* className, DWORD style, const TwipsRect& rect, const FontSpec& font);
   template <typename C>
   C& Keep(std::unique_ptr<C> control);
   void Paint();
@@ -75,13 +85,14 @@ class Win32Form final : public Form, public Window<Win32Form> {
   [[nodiscard]] HWND FocusedChild() const;
 
   Win32Toolkit& toolkit_;
-  bool alive_ = false;
+  FormSpec layout_;
+  std::optional<int> outerHeight_;
+  bool alive_ = true;
   int dpi_ = 96;
   int nextId_ = 100;  // above IDOK and IDCANCEL, which Enter and Esc send
   HWND lastFocus_ = nullptr;
   std::vector<std::pair<FontSpec, UniqueGdiObject>> fonts_;
   std::vector<std::unique_ptr<Win32Child>> children_;
-  std::vector<std::unique_ptr<Win32OwnedButton>> gradientButtons_;
   std::vector<std::unique_ptr<Win32Timer>> timers_;
   std::vector<DecorationItem> decorations_;
   UniqueGdiObject logo_;
@@ -103,11 +114,14 @@ class Win32Toolkit final : public Toolkit {
   friend class Win32Form;
   void FormOpened() noexcept { ++openForms_; }
   void FormClosed() noexcept;
+  // Before the first window: loads and initialises comctl32 (delay-imported).
+  void FirstWindow() noexcept;
   static void Dispatch(MSG& message);
 
   std::wstring applicationTitle_;
   GradientButtonMaker gradientButtons_;
   int openForms_ = 0;
+  bool windowsMade_ = false;
 };
 
 }  // namespace tavrel

@@ -2,4 +2,4 @@
 tavrel_library(tavrel_watch_win32 SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/registry_change_source.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell_tray_icon.cpp
-  DEPS tavrel_watch tavrel_ui_win32 advapi32 user32 shell32)
+  DEPS tavrel_watch tavrel_ui_win32 advapi32 tavrel_delayed_user32 tavrel_delayed_shell32)
