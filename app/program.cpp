@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "report/exit_codes.h"
+#include "watch/backup_digest.h"
 
 namespace tavrel {
 namespace {
@@ -21,7 +22,8 @@ Program::Program(ProgramServices services, WatchServices* watch)
     : services_(services),
       registry_(services.registryApi),
       userWatchList_(services.files, services.clock, services.process.ProgramFolder()),
-      report_({services.files, services.clock, services.process, services.eventLog}),
+      report_({services.files, services.clock, services.process, services.eventLog,
+               [this] { return BackupsJson(BackupDigests(registry_, watchList_)); }}),
       dialog_(services.toolkit, registry_, userWatchList_, state_, &report_),
       scanWindow_({services.toolkit, registry_, watchList_, services.files, services.process, services.instanceLock,
                    services.sound, services.clock, report_},
@@ -55,7 +57,7 @@ bool Program::StartWatching() {
     return false;
   }
   watcher_.emplace(
-      WatcherParts{scanWindow_, dialog_, registry_, watchList_, state_, services_.clock, services_.eventLog, *watch_});
+      WatcherParts{scanWindow_, dialog_, registry_, watchList_, state_, services_.clock, report_, *watch_});
   watcher_->Start();
   return true;
 }

@@ -81,7 +81,6 @@ void ReviewDialog::Close(std::vector<RowResult> results, Decision decision) {
   }
   form_->Unload();
   rows_.Unload();
-  if (OnUnloaded) OnUnloaded();
 }
 
 void ReviewDialog::EnableTimer() {

@@ -3,7 +3,6 @@
 // marks, counts down from 30 and applies the user's choices row by row.
 // Plain logic over the toolkit seam.
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "registry/registry.h"
@@ -38,9 +37,6 @@ class ReviewDialog final : public ChangeListHost {
   // The OK action: "Silent Mode", then the rows when AutoRepair is 1, then
   // unload; decision says what ran it.
   void BrixButton1_Click(Decision decision = Decision::User);
-
-  // Runs each time the loaded dialog is unloaded: the scan it holds is done.
-  std::function<void()> OnUnloaded;
 
  private:
   void Form_Load();

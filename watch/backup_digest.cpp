@@ -6,6 +6,7 @@
 
 #include "platform/text.h"
 #include "registry/utf16.h"
+#include "report/report_lines.h"
 #include "scan/backup_key.h"
 #include "watch/sha256.h"
 
@@ -54,43 +55,22 @@ std::vector<BackupDigest> BackupDigests(Registry& registry, const WatchList& wat
 }
 
 std::wstring ShortKeyName(RootHandle root, const std::wstring& key) {
-  static constexpr std::pair<RootHandle, const wchar_t*> kShort[] = {
-      {kClassesRoot, L"HKCR"}, {kCurrentUser, L"HKCU"}, {kLocalMachine, L"HKLM"}, {kUsers, L"HKU"}};
-  for (const auto& [handle, name] : kShort) {
-    if (handle == root) return key.empty() ? name : std::wstring(name) + L"\\" + key;
-  }
-  return RootName(root) + (key.empty() ? L"" : L"\\" + key);
+  const std::string hive = HiveName(root);
+  const std::wstring name = hive.empty() ? RootName(root) : FromAnsi(hive);
+  return key.empty() ? name : name + L"\\" + key;
 }
 
-std::wstring JsonString(const std::wstring& text) {
-  std::wstring out = L"\"";
-  for (const wchar_t c : text) {
-    if (c == L'"' || c == L'\\') {
-      out += L'\\';
-      out += c;
-    } else if (c < 0x20) {
-      out += L"\\u" + Hex(static_cast<std::uint64_t>(c), 4);
-    } else {
-      out += c;
-    }
-  }
-  return out + L"\"";
+std::string BackupsJson(const std::vector<BackupDigest>& digests) {
+  std::vector<std::string> items;
+  for (const BackupDigest& d : digests)
+    items.push_back(JsonObject().Text("key", ShortKeyName(d.root, d.key)).Text("sha256", d.sha256).Json());
+  return JsonArray(items);
 }
 
-std::wstring BackupsJson(const std::vector<BackupDigest>& digests) {
-  std::wstring json = L"\"backups\":[";
-  for (const BackupDigest& d : digests) {
-    if (&d != digests.data()) json += L',';
-    json += L"{\"key\":" + JsonString(ShortKeyName(d.root, d.key)) + L",\"sha256\":\"" + d.sha256 + L"\"}";
-  }
-  return json + L"]";
-}
-
-std::wstring BaselineUntrustedJson(const BackupDigest& changed) {
-  return L"{\"event\":{\"kind\":\"alert\",\"category\":[\"registry\"],\"type\":[\"change\"],"
-         L"\"action\":\"baseline-changed\",\"outcome\":\"unknown\"},\"registry\":{\"path\":" +
-         JsonString(ShortKeyName(changed.root, changed.key)) + L"},\"tavrel\":{\"mode\":\"watch\"," +
-         BackupsJson({changed}) + L",\"baseline\":\"untrusted\"}}";
+JsonObject BaselineUntrustedJson(const BackupDigest& changed) {
+  JsonObject details;
+  details.Ascii("baseline", "untrusted").Raw("backups", BackupsJson({changed}));
+  return details;
 }
 
 }  // namespace tavrel

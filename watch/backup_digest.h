@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "registry/registry.h"
+#include "report/json.h"
 #include "watchlist/watch_list.h"
 
 namespace tavrel {
@@ -27,16 +28,14 @@ struct BackupDigest {
 // One digest per monitor entry's backup copy, in watch-list order, each once.
 [[nodiscard]] std::vector<BackupDigest> BackupDigests(Registry& registry, const WatchList& watchList);
 
-// For every scan summary: "backups":[{"key":"HKCU\\...","sha256":"..."},...]
-[[nodiscard]] std::wstring BackupsJson(const std::vector<BackupDigest>& digests);
+// For every scan summary's "backups": [{"key":"HKCU\\...","sha256":"..."},...]
+[[nodiscard]] std::string BackupsJson(const std::vector<BackupDigest>& digests);
 
-// The record of a backup copy that changed while Tavrel did not write it: the
-// report writer appends it (mode "watch") and the Event Log records it as an error.
-[[nodiscard]] std::wstring BaselineUntrustedJson(const BackupDigest& changed);
+// What the alert line of a backup copy changed while Tavrel did not write it
+// adds to its tavrel object: "baseline":"untrusted" and the copy's new digest.
+[[nodiscard]] JsonObject BaselineUntrustedJson(const BackupDigest& changed);
 
 // "HKCU\\Software\\X" for a root and a path.
 [[nodiscard]] std::wstring ShortKeyName(RootHandle root, const std::wstring& key);
-// A JSON string literal, quotes included.
-[[nodiscard]] std::wstring JsonString(const std::wstring& text);
 
 }  // namespace tavrel

@@ -20,6 +20,8 @@ class TrayIcon {
   virtual void SetPaused(bool paused) = 0;
 
   std::function<void(TrayCommand)> OnCommand;
+  // What Open report opens; nothing when empty.
+  std::wstring reportPath;
 };
 
 struct WatchServices {

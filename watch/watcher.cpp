@@ -11,6 +11,8 @@ namespace tavrel {
 namespace {
 
 constexpr wchar_t kLinkKind[] = L"Link";
+// The report's reason for a row the cap leaves alone.
+constexpr char kTugOfWar[] = "tug-of-war";
 
 // Root, key and name of the value a row shows, folded: the same value each time it comes back.
 std::wstring ValueId(const ChangeRow& row) {
@@ -38,11 +40,11 @@ Watcher::Watcher(WatcherParts parts) : parts_(parts) {
   parts_.services.changes.OnChange = [this](std::size_t target) { Changed(target); };
   parts_.services.changes.OnTimer = [this] { Settled(); };
   parts_.services.tray.OnCommand = [this](TrayCommand command) { Command(command); };
-  parts_.dialog.OnUnloaded = [this] { ScanDone(); };
+  parts_.report.OnScanDone = [this](const ScanTotals& totals) { ScanDone(totals); };
 }
 
 Watcher::~Watcher() {
-  parts_.dialog.OnUnloaded = nullptr;
+  parts_.report.OnScanDone = nullptr;
   parts_.services.tray.OnCommand = nullptr;
   parts_.services.changes.OnTimer = nullptr;
   parts_.services.changes.OnChange = nullptr;
@@ -60,6 +62,7 @@ void Watcher::AddTarget(WatchTarget where, bool backup, std::size_t entry) {
 }
 
 void Watcher::Start() {
+  parts_.services.tray.reportPath = parts_.report.Path().value_or(L"");
   parts_.services.tray.Show();
   parts_.services.tray.SetPaused(false);
   TakeBaseline();
@@ -131,8 +134,14 @@ void Watcher::Settled() {
   if (!entries.empty()) Scan(entries);
 }
 
-void Watcher::ScanDone() {
+void Watcher::ScanDone(const ScanTotals& totals) {
   if (ending_) return;
+  lastScanTime_ = TimeStamp(parts_.clock.Now());
+  lastResult_ = totals.rows == 0 ? L"nothing new"
+                                 : std::to_wstring(totals.rows) + L" finding(s): " + std::to_wstring(totals.kept) +
+                                       L" kept, " + std::to_wstring(totals.undone) + L" undone";
+  if (totals.skipped > 0) lastResult_ += L", " + std::to_wstring(totals.skipped) + L" skipped";
+  if (totals.failed > 0) lastResult_ += L", " + std::to_wstring(totals.failed) + L" FAILED";
   // The backup copies the rows named now hold what the decision wrote:
   // Tavrel's own writes are their new baseline, and the notifications of
   // those writes find nothing to compare. Other copies keep theirs.
@@ -172,6 +181,7 @@ void Watcher::ReviewRows(ChangeList& rows, std::int16_t& foundCount) {
       }
       if (leftAlone_.contains(id)) {
         if (foundCount > 0) --foundCount;
+        parts_.report.RowSkipped(row, kTugOfWar);
         continue;
       }
       times.push_back(now);
@@ -184,9 +194,6 @@ void Watcher::ReviewRows(ChangeList& rows, std::int16_t& foundCount) {
     for (ChangeRow& row : kept) rows.Append(std::move(row));
   }
   const std::size_t count = rows.Count();
-  lastScanTime_ = TimeStamp(parts_.clock.Now());
-  lastResult_ = count == 0 ? L"nothing new"
-                           : std::to_wstring(count) + L" finding(s), " + std::to_wstring(foundCount) + L" flagged";
   // All flagged: the finish applies them at once, so the user hears of it here.
   if (count > 0 && static_cast<std::size_t>(foundCount) == count && parts_.state.AutoRepair == 1 && !undone.empty())
     parts_.services.tray.ShowBalloon(BalloonKind::Info, L"Tavrel undid a change", L"Removed: " + undone);
@@ -205,7 +212,7 @@ void Watcher::CheckBackup(Target& target) {
   target.digest = digest;
   trusted_ = false;
   const BackupDigest changed{target.where.root, target.where.keyPath, digest};
-  parts_.eventLog.Record(ScanEventKind::Failure, BaselineUntrustedJson(changed));
+  parts_.report.Alert(kModeWatch, "baseline-untrusted", changed.root, changed.key, BaselineUntrustedJson(changed));
   // Beside the status values, for whoever reads them later: when, and which copy.
   (void)parts_.registry.WriteStringValue(kCurrentUser, kProgramKey, kBaselineAlarmValue,
                                          EntryStamp(parts_.clock) + L" " + ShortKeyName(changed.root, changed.key));

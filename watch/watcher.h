@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/event_log.h"
 #include "registry/registry.h"
+#include "report/scan_report.h"
 #include "review/review_dialog.h"
 #include "review/shared_state.h"
 #include "scan/scan_window.h"
@@ -34,7 +34,7 @@ struct WatcherParts {
   const WatchList& watchList;
   const SharedState& state;
   const Clock& clock;
-  EventLog& eventLog;
+  ScanReport& report;
   WatchServices services;
 };
 
@@ -68,7 +68,7 @@ class Watcher {
   void Arm();
   void Changed(std::size_t target);
   void Settled();
-  void ScanDone();
+  void ScanDone(const ScanTotals& totals);
   void Scan(const std::set<std::size_t>& entries);
   void ScanAll();
   void ReviewRows(ChangeList& rows, std::int16_t& foundCount);

@@ -17,9 +17,9 @@ namespace {
 using namespace std::chrono_literals;
 
 // A key path as a JSON string holds it: each backslash doubled.
-std::wstring JsonPath(const std::wstring& key) {
-  std::wstring out;
-  for (const wchar_t c : key) out += c == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, c);
+std::string JsonPath(const std::wstring& key) {
+  std::string out;
+  for (const char c : ToAnsi(key)) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
   return out;
 }
 
@@ -46,10 +46,9 @@ TEST(WatchTest, Digests) {
   for (const auto& key : {a, b, a}) world.WatchKey(key);
   world.WatchValue(L"Unwanted", a, L"x");
   const auto copy = [](Text key) {  // none was made: each digests as no values at all
-    return L"{\"key\":\"" + JsonPath(L"HKCU\\" + BackupKeyFor(key)) + L"\",\"sha256\":\"" + Sha("") + L"\"}";
+    return "{\"key\":\"" + JsonPath(L"HKCU\\" + BackupKeyFor(key)) + "\",\"sha256\":\"" + ToAnsi(Sha("")) + "\"}";
   };
-  EXPECT_EQ(BackupsJson(BackupDigests(world.registry, world.watchList)),
-            L"\"backups\":[" + copy(a) + L"," + copy(b) + L"]");
+  EXPECT_EQ(BackupsJson(BackupDigests(world.registry, world.watchList)), "[" + copy(a) + "," + copy(b) + "]");
 }
 
 // One watcher's day, step by step: the first full Compare; changes settle before one Compare of the keys they touched;
@@ -118,6 +117,16 @@ TEST(WatchTest, OneDay) {
     if (round <= 4) ownWrites();
   }
   EXPECT_EQ(world.DialogForm(), nullptr);
+  // Every scan is in the report as a watch scan; the value left alone is there as skipped, and why.
+  const std::string& report = world.files.contents[L"C:\\Users\\U\\AppData\\Local\\Tavrel\\tavrel-report.jsonl"];
+  auto count = [&](std::string_view what) {
+    int n = 0;
+    for (std::size_t at = report.find(what); at != std::string::npos; at = report.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("\"mode\":\"watch\""), count("\n"));
+  EXPECT_EQ(count("\"result\":\"skipped\",\"reason\":\"tug-of-war\""), 2);
+  EXPECT_TRUE(tray.tooltip.ends_with(L"1 finding(s): 0 kept, 0 undone, 1 skipped")) << tray.tooltip;
 
   tray.OnCommand(TrayCommand::PauseResume);
   EXPECT_TRUE(tray.paused && changes.Targets().empty());
@@ -132,7 +141,8 @@ TEST(WatchTest, OneDay) {
   changes.Touch(kCurrentUser, backup);
   EXPECT_EQ(settle(), 1u) << "its key is compared against it: the difference is shown";
   ASSERT_EQ(failures().size(), 1u);
-  EXPECT_NE(failures()[0].find(L"baseline-changed"), std::wstring::npos);
+  EXPECT_NE(failures()[0].find(L"\"kind\":\"alert\""), std::wstring::npos);
+  EXPECT_EQ(count("\"action\":\"baseline-untrusted\""), 1);
   EXPECT_EQ(tray.balloons.back().kind, BalloonKind::Error);
   EXPECT_EQ(world.Get(kProgramKey, kBaselineAlarmValue), L"2027-03-05 09:05:07 HKCU\\" + backup);
   EXPECT_NE(tray.tooltip.find(L"BACKUP CHANGED"), std::wstring::npos);

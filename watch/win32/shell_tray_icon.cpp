@@ -1,7 +1,6 @@
 #include "watch/win32/shell_tray_icon.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace tavrel {
 namespace {
@@ -20,14 +19,7 @@ void CopyText(wchar_t (&target)[N], const std::wstring& text) noexcept {
 
 }  // namespace
 
-std::wstring DefaultReportPath() {
-  wchar_t folder[MAX_PATH] = {};
-  const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH);
-  return std::wstring(folder, length < MAX_PATH ? length : 0) + L"\\Tavrel\\tavrel-report.jsonl";
-}
-
-ShellTrayIcon::ShellTrayIcon(std::wstring reportPath)
-    : reportPath_(std::move(reportPath)), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+ShellTrayIcon::ShellTrayIcon() : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
   (void)CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, L"Tavrel", nullptr);
 }
 
@@ -99,7 +91,7 @@ void ShellTrayIcon::Run(UINT_PTR item) {
   switch (item) {
     case kOpenReport:
       // Nothing happens when there is no report yet.
-      ShellExecuteW(nullptr, L"open", reportPath_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      if (!reportPath.empty()) ShellExecuteW(nullptr, L"open", reportPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return;
     case kScanNow:
       if (OnCommand) OnCommand(TrayCommand::ScanNow);

@@ -13,15 +13,12 @@
 
 namespace tavrel {
 
-// %LOCALAPPDATA%\Tavrel\tavrel-report.jsonl
-[[nodiscard]] std::wstring DefaultReportPath();
-
 class ShellTrayIcon final : public TrayIcon, public Window<ShellTrayIcon> {
  public:
   static constexpr wchar_t kClassName[] = L"TavrelTray";
   static void CustomizeClass(WNDCLASSEXW&) noexcept {}
 
-  explicit ShellTrayIcon(std::wstring reportPath);
+  ShellTrayIcon();
   ~ShellTrayIcon() override;
 
   void Show() override;
@@ -37,7 +34,6 @@ class ShellTrayIcon final : public TrayIcon, public Window<ShellTrayIcon> {
   void ShowMenu();
   void Run(UINT_PTR item);
 
-  std::wstring reportPath_;
   UINT taskbarCreated_ = 0;
   std::wstring tooltip_ = L"Tavrel";
   bool shown_ = false;

@@ -8,7 +8,7 @@ namespace tavrel {
 
 struct Win32Watch {
   RegistryChangeSource changes;
-  ShellTrayIcon tray{DefaultReportPath()};
+  ShellTrayIcon tray;
   WatchServices services{changes, tray};
 };
 
