@@ -8,10 +8,11 @@ namespace {
 
 // The one text the program shows besides "Scan Complete", for "/?".
 constexpr wchar_t kUsageText[] =
-    L"tavrel.exe [/scannow key=<host key> [report=<file>]]\n\n"
+    L"tavrel.exe [/scannow key=<host key> [report=<file>] | /watch]\n\n"
     L"/scannow (or silentscan) runs one Compare for the program named by the host key "
     L"(below HKEY_CURRENT_USER) and writes its outcome there; report= appends one JSON line "
-    L"per finding and a summary to the file.\n\n"
+    L"per finding and a summary to the file. /watch stays in the notification area and compares "
+    L"a watched key as soon as it changes.\n\n"
     L"Exit codes: 0 nothing found; 1 findings, all kept; 2 something undone, or a flagged value "
     L"present; 3 a write failed; 4 the watch list could not be read; 5 bad arguments; "
     L"6 another Tavrel held on. Without /scannow: 0, or 3 or 4.";
