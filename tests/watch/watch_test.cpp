@@ -30,7 +30,8 @@ std::wstring Sha(std::string_view text) {
 }
 
 // Standard vectors (one block, and a message whose padding needs a second block); a backup copy's digest is the
-// same whatever order its values were made in (Windows lists them so, Wine by name), and changes with a value's type.
+// same whatever order its values were made in (Windows lists them so, Wine by name), and changes with a value's name
+// or type.
 TEST(WatchTest, Digests) {
   EXPECT_EQ(Sha("abc"), L"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
   EXPECT_EQ(Sha("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
@@ -40,6 +41,9 @@ TEST(WatchTest, Digests) {
   world.Set(a, {{L"x", L"1"}, {L"Y", L"2"}});
   world.Set(b, {{L"Y", L"2"}, {L"x", L"1"}});
   EXPECT_EQ(DigestOfKey(world.registry, kCurrentUser, a), DigestOfKey(world.registry, kCurrentUser, b));
+  world.Set(world.Key(L"Renamed"), {{L"x2", L"1"}, {L"Y", L"2"}});
+  EXPECT_NE(DigestOfKey(world.registry, kCurrentUser, a),
+            DigestOfKey(world.registry, kCurrentUser, world.Key(L"Renamed")));
   (void)world.registry.WriteRawValue(kCurrentUser, b, L"x", {kRegExpandSz, Sz(L"1").bytes});
   EXPECT_NE(DigestOfKey(world.registry, kCurrentUser, a), DigestOfKey(world.registry, kCurrentUser, b));
   // What a scan's summary carries: each monitored key's backup copy once, a value entry's key never.
