@@ -3,6 +3,8 @@
 // layer, the user watch-list writer, the state both windows share and both
 // windows, and gets every seam by reference. The Windows entry wires it
 // to the real backends; tests wire it to the headless and in-memory ones.
+#include <optional>
+
 #include "platform/clock.h"
 #include "platform/event_log.h"
 #include "platform/files.h"
@@ -15,6 +17,7 @@
 #include "review/shared_state.h"
 #include "scan/scan_window.h"
 #include "ui/toolkit.h"
+#include "watch/watcher.h"
 #include "watchlist/user_watch_list.h"
 #include "watchlist/watch_list.h"
 
@@ -33,7 +36,8 @@ struct ProgramServices {
 
 class Program {
  public:
-  explicit Program(ProgramServices services);
+  // With watch services, "/watch" runs the resident watcher; without, it ends at once.
+  explicit Program(ProgramServices services, WatchServices* watch = nullptr);
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -46,6 +50,9 @@ class Program {
   [[nodiscard]] int Run();
 
  private:
+  // /watch: the watcher takes over; false (the process ends) without watch services.
+  [[nodiscard]] bool StartWatching();
+
   ProgramServices services_;
   Registry registry_;
   WatchList watchList_;
@@ -54,6 +61,8 @@ class Program {
   ScanReport report_;
   ReviewDialog dialog_;
   ScanWindow scanWindow_;
+  WatchServices* watch_;
+  std::optional<Watcher> watcher_;
 };
 
 }  // namespace tavrel

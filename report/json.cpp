@@ -81,6 +81,12 @@ JsonObject& JsonObject::Raw(std::string_view name, std::string_view json) {
   return *this;
 }
 
+JsonObject& JsonObject::Members(const JsonObject& other) {
+  if (!body_.empty() && !other.body_.empty()) body_ += ',';
+  body_ += other.body_;
+  return *this;
+}
+
 JsonObject& JsonObject::Text(std::string_view name, std::wstring_view value) { return Raw(name, JsonString(value)); }
 
 JsonObject& JsonObject::Ascii(std::string_view name, std::string_view value) {

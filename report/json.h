@@ -21,6 +21,8 @@ class JsonObject {
   JsonObject& Number(std::string_view name, long long value);
   JsonObject& Bool(std::string_view name, bool value);
   JsonObject& Raw(std::string_view name, std::string_view json);
+  // Another object's members, after these.
+  JsonObject& Members(const JsonObject& other);
   [[nodiscard]] std::string Json() const { return "{" + body_ + "}"; }
 
  private:

@@ -9,23 +9,6 @@
 namespace tavrel {
 namespace {
 
-const char* HiveName(RootHandle root) {
-  switch (root) {
-    case kClassesRoot:
-      return "HKCR";
-    case kCurrentUser:
-      return "HKCU";
-    case kLocalMachine:
-      return "HKLM";
-    case kUsers:
-      return "HKU";
-    case kCurrentConfig:
-      return "HKCC";
-    default:
-      return "";
-  }
-}
-
 const char* ResultName(RowResult result) {
   switch (result) {
     case RowResult::Kept:
@@ -74,9 +57,9 @@ RowKind KindOf(const ChangeRow& row) {
   return row.Live ? RowKind{"value-present", "info"} : RowKind{"link-found", "info"};
 }
 
-std::string Event(const char* type, const char* action, const char* outcome) {
+std::string Event(const char* type, std::string_view action, const char* outcome, const char* kind = "event") {
   return JsonObject()
-      .Ascii("kind", "event")
+      .Ascii("kind", kind)
       .Raw("category", "[\"registry\"]")
       .Raw("type", std::string("[\"").append(type).append("\"]"))
       .Ascii("action", action)
@@ -104,6 +87,23 @@ std::string Line(const ReportContext& context, const std::string& event, const s
 
 }  // namespace
 
+const char* HiveName(RootHandle root) {
+  switch (root) {
+    case kClassesRoot:
+      return "HKCR";
+    case kCurrentUser:
+      return "HKCU";
+    case kLocalMachine:
+      return "HKLM";
+    case kUsers:
+      return "HKU";
+    case kCurrentConfig:
+      return "HKCC";
+    default:
+      return "";
+  }
+}
+
 std::string DataJson(const RawValue& value) {
   std::vector<std::wstring> strings;
   if (value.type == kRegSz || value.type == kRegExpandSz) {
@@ -122,7 +122,8 @@ std::string DataJson(const RawValue& value) {
   return JsonObject().Text("type", TypeName(value.type)).Raw("strings", JsonArray(items)).Json();
 }
 
-std::string RowLine(const ReportContext& context, const ChangeRow& row, RowResult result, Decision decision) {
+std::string RowLine(const ReportContext& context, const ChangeRow& row, RowResult result, Decision decision,
+                    std::string_view reason) {
   const RowKind kind = KindOf(row);
   const bool link = kind.action == std::string_view("link-found");
   const char* outcome = result == RowResult::Failed                                ? "failure"
@@ -143,6 +144,7 @@ std::string RowLine(const ReportContext& context, const ChangeRow& row, RowResul
   tavrel.Text("row", row.Field(0));
   if (row.Backup) tavrel.Raw("previous", DataJson(*row.Backup));
   tavrel.Ascii("decision", DecisionName(decision)).Bool("flagged", row.Flagged).Ascii("result", ResultName(result));
+  if (!reason.empty()) tavrel.Ascii("reason", reason);
 
   return Line(context, Event(kind.type, kind.action, outcome), registry.Json(), tavrel);
 }
@@ -160,9 +162,20 @@ std::string SummaryLine(const ReportContext& context, const ScanTotals& totals) 
       .Number("shown", static_cast<long long>(totals.shown))
       .Number("failed", static_cast<long long>(totals.failed))
       .Number("flagged", static_cast<long long>(totals.flagged))
-      .Bool("watch_list_read", totals.watchListRead)
-      .Number("exit_code", totals.exitCode);
+      .Bool("watch_list_read", totals.watchListRead);
+  if (!totals.backups.empty()) tavrel.Raw("backups", totals.backups);
+  tavrel.Number("exit_code", totals.exitCode);
   return Line(context, Event("info", "scan-finished", failure ? "failure" : "success"), "", tavrel);
+}
+
+std::string AlertLine(const ReportContext& context, std::string_view action, RootHandle root, std::wstring_view key,
+                      const JsonObject& details) {
+  const std::wstring hive = FromAnsi(HiveName(root));
+  JsonObject registry;
+  registry.Ascii("hive", HiveName(root)).Text("key", key).Text("path", hive + L"\\" + std::wstring(key));
+  JsonObject tavrel = ScanMembers(context);
+  tavrel.Members(details);
+  return Line(context, Event("change", action, "failure", "alert"), registry.Json(), tavrel);
 }
 
 }  // namespace tavrel

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "registry/registry_api.h"
+#include "report/json.h"
 #include "review/change_list.h"
 #include "review/review_outcome.h"
 
@@ -28,14 +30,24 @@ struct ScanTotals {
   Decision decision = Decision::None;
   bool watchListRead = true;
   int exitCode = 0;
+  std::string backups = {};  // the backup copies' digests, a JSON array; none when empty
 };
+
+// "HKCU", "HKLM", "HKU", "HKCR" or "HKCC"; "" for any other root.
+[[nodiscard]] const char* HiveName(RootHandle root);
 
 // {"type":"REG_SZ","strings":[...]}: string types as their text, REG_MULTI_SZ
 // as its list, REG_DWORD and REG_QWORD as their number, anything else as hex.
 [[nodiscard]] std::string DataJson(const RawValue& value);
 
+// reason: why a row was skipped before the finish (the watcher's cap), or nothing.
 [[nodiscard]] std::string RowLine(const ReportContext& context, const ChangeRow& row, RowResult result,
-                                  Decision decision);
+                                  Decision decision, std::string_view reason = {});
 [[nodiscard]] std::string SummaryLine(const ReportContext& context, const ScanTotals& totals);
+// A line about something wrong between scans (event.kind "alert", outcome
+// failure): what happened (action), to which key, and `details` at the end of
+// the tavrel object.
+[[nodiscard]] std::string AlertLine(const ReportContext& context, std::string_view action, RootHandle root,
+                                    std::wstring_view key, const JsonObject& details);
 
 }  // namespace tavrel

@@ -1,5 +1,6 @@
 #include "report/scan_report.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/text.h"
@@ -35,29 +36,44 @@ void ScanReport::RowsDone(const std::vector<ChangeRow>& rows, const std::vector<
                           Decision decision) {
   if (!pending_) return;
   ScanTotals totals = *std::exchange(pending_, std::nullopt);
-  const ReportContext context = Context();
+  const auto skipped = std::exchange(skipped_, {});
+  const ReportContext context = Context(mode_);
   std::string lines;
   totals.decision = decision;
-  totals.rows = rows.size();
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const RowResult result = i < results.size() ? results[i] : RowResult::Shown;
-    lines += RowLine(context, rows[i], result, decision) + '\n';
-    if (rows[i].Flagged) ++totals.flagged;
+  totals.rows = rows.size() + skipped.size();
+  auto add = [&](const ChangeRow& row, RowResult result, std::string_view reason) {
+    lines += RowLine(context, row, result, decision, reason) + '\n';
+    if (row.Flagged) ++totals.flagged;
     ++(result == RowResult::Kept      ? totals.kept
        : result == RowResult::Undone  ? totals.undone
        : result == RowResult::Skipped ? totals.skipped
        : result == RowResult::Failed  ? totals.failed
                                       : totals.shown);
-  }
+  };
+  for (std::size_t i = 0; i < rows.size(); ++i) add(rows[i], i < results.size() ? results[i] : RowResult::Shown, {});
+  for (const auto& [row, reason] : skipped) add(row, RowResult::Skipped, reason);
   totals.exitCode = ExitCodeFor(totals, mode_ == kModeStartup);
+  if (services_.backups) totals.backups = services_.backups();
   const std::string summary = SummaryLine(context, totals);
   Write(lines + summary + '\n');
-  exitCode_ = totals.exitCode;
+  exitCode_ = std::max(exitCode_, totals.exitCode);
   summary_ = DecodeText(summary, TextEncoding::Utf8);
   services_.eventLog.Record(EventKindFor(totals), summary_);
+  if (OnScanDone) OnScanDone(totals);
 }
 
-ReportContext ScanReport::Context() const {
+void ScanReport::RowSkipped(ChangeRow row, std::string reason) {
+  skipped_.emplace_back(std::move(row), std::move(reason));
+}
+
+void ScanReport::Alert(std::wstring mode, std::string_view action, RootHandle root, std::wstring_view key,
+                       const JsonObject& details) {
+  const std::string line = AlertLine(Context(std::move(mode)), action, root, key, details);
+  Write(line + '\n');
+  services_.eventLog.Record(ScanEventKind::Failure, DecodeText(line, TextEncoding::Utf8));
+}
+
+ReportContext ScanReport::Context(std::wstring mode) const {
   // 128 bits from two readings; a failed reading leaves zeros, which only
   // makes the id less unique.
   std::wstring scanId;
@@ -66,7 +82,7 @@ ReportContext ScanReport::Context() const {
           .hostName = services_.process.ComputerName(),
           .userId = services_.process.UserId(),
           .scanId = scanId,
-          .mode = mode_,
+          .mode = std::move(mode),
           .version = FromAnsi(TAVREL_VERSION)};
 }
 

@@ -3,6 +3,7 @@
 // without applying them) one JSON line per row and one summary line go to the
 // report file, the summary goes to the system's application log, and the
 // process's exit code is decided.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ struct ReportServices {
   const Clock& clock;
   const Process& process;
   EventLog& eventLog;
+  // The backup copies' digests as a JSON array, taken as each scan is done
+  // (after its writes) for its summary; none when not given.
+  std::function<std::string()> backups = {};
 };
 
 class ScanReport final : public ScanOutcomeSink {
@@ -41,13 +45,27 @@ class ScanReport final : public ScanOutcomeSink {
   // the last one was reported.
   void RowsDone(const std::vector<ChangeRow>& rows, const std::vector<RowResult>& results, Decision decision) override;
 
-  // The last scan's exit code (0 before any scan is done).
+  // A row taken out before the next scan's finish (the watcher leaves a value
+  // alone): reported with that scan's rows, as skipped, with the reason.
+  void RowSkipped(ChangeRow row, std::string reason);
+  // Appends an alert's line (see AlertLine) and files it in the application
+  // log as a failure. It is no scan's: the exit code stays as it is.
+  void Alert(std::wstring mode, std::string_view action, RootHandle root, std::wstring_view key,
+             const JsonObject& details);
+
+  // Runs when a scan is done, after its lines and its log record.
+  std::function<void(const ScanTotals&)> OnScanDone;
+
+  // The highest exit code of the scans done so far (0 before any): a watcher's
+  // many scans end with 3 if a write of any of them failed.
   [[nodiscard]] int ExitCode() const noexcept { return exitCode_; }
+  // Where the lines go, if anywhere.
+  [[nodiscard]] const std::optional<std::wstring>& Path() const noexcept { return path_; }
   // The last scan's summary, the text of its summary line and log record.
   [[nodiscard]] const std::wstring& Summary() const noexcept { return summary_; }
 
  private:
-  [[nodiscard]] ReportContext Context() const;
+  [[nodiscard]] ReportContext Context(std::wstring mode) const;
   // Appends the lines; a file that cannot be written changes nothing else.
   void Write(const std::string& lines);
 
@@ -55,6 +73,7 @@ class ScanReport final : public ScanOutcomeSink {
   std::optional<std::wstring> path_;
   bool makeFolder_ = false;
   std::optional<ScanTotals> pending_;
+  std::vector<std::pair<ChangeRow, std::string>> skipped_;
   std::wstring mode_;
   int exitCode_ = 0;
   std::wstring summary_;

@@ -24,6 +24,11 @@ struct CommandLine {
 // hold spaces itself.
 [[nodiscard]] CommandLine ParseCommandLine(std::wstring_view argumentText);
 
+// "/watch" at the very head, exactly so, asks for the resident watcher.
+[[nodiscard]] inline bool AsksForWatch(std::wstring_view argumentText) noexcept {
+  return argumentText.starts_with(L"/watch");
+}
+
 // A setting's text as a 16-bit number: a whole decimal number, optionally
 // signed and surrounded by spaces. Any other text ("yes", "", "1.5", a number
 // out of range) gives the fallback, as if the setting were absent.

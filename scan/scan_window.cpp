@@ -1,6 +1,7 @@
 #include "scan/scan_window.h"
 
 #include "scan/change_rows.h"
+#include "scan/found_count.h"
 #include "scan/scan_driver.h"
 #include "scan/status_report.h"
 
@@ -44,6 +45,10 @@ ScanWindow::LoadOutcome ScanWindow::Form_Load() {
   ChooseReportPath(commandLine);
   watchListRead_ = services_.watchList.LoadWatchList(services_.files, services_.process.ProgramFolder());
 
+  if (AsksForWatch(services_.process.ArgumentText())) {
+    form_->Hide();
+    return LoadOutcome::Watching;
+  }
   if (!commandLine.startupScan) {
     form_->Show();
     return LoadOutcome::WaitingForUser;
@@ -122,7 +127,10 @@ void ScanWindow::ScanFinish(FinishMode mode, const std::wstring& scanType) {
   const std::size_t rowCount = dialog_.LoadHidden().Count();
   const std::int16_t foundCount = services_.watchList.FoundCount;
   // The scan is done when the dialog unloads: at once, or after the user.
-  services_.report.ScanEnded(interactive ? kModeInteractive : kModeStartup, scanType, foundCount, watchListRead_);
+  services_.report.ScanEnded(mode == FinishMode::Watch ? kModeWatch
+                             : interactive             ? kModeInteractive
+                                                       : kModeStartup,
+                             scanType, foundCount, watchListRead_);
 
   if (rowCount == 0) {
     dialog_.Unload();
@@ -143,8 +151,26 @@ void ScanWindow::ScanFinish(FinishMode mode, const std::wstring& scanType) {
   }
 
   WriteScanStatus(services_.registry, services_.clock,
-                  interactive ? InteractiveStatusTarget() : StartupStatusTarget(HostKey), foundCount);
-  form_->Unload();
+                  mode == FinishMode::Startup ? StartupStatusTarget(HostKey) : InteractiveStatusTarget(), foundCount);
+  if (mode != FinishMode::Watch) form_->Unload();
+}
+
+void ScanWindow::WatchScan(const std::vector<WatchEntry>& entries, const RowReview& review) {
+  if (!IsLoaded()) return;
+  WatchList affected;
+  affected.WatchEntries = entries;
+  services_.watchList.FoundCount = 0;
+  // Rows are flagged by the whole list's value names; the affected list only says what to read.
+  ChangeRowBuilder rows(services_.watchList, dialog_);
+  ScanDriver driver(services_.registry, affected, rows, *this);
+  driver.ScanWatchList(kScanCompare);
+  for (std::int16_t i = 0; i < affected.FoundCount; ++i) CountFinding(services_.watchList.FoundCount);
+  if (review) review(dialog_.LoadHidden(), services_.watchList.FoundCount);
+  ScanFinish(FinishMode::Watch, kScanCompare);
+}
+
+void ScanWindow::EndWatch() {
+  if (IsLoaded()) form_->Unload();
 }
 
 }  // namespace tavrel

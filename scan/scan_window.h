@@ -2,8 +2,11 @@
 // frmMain, the scan window: the load step that decides the kind of run, the
 // Scan Now and Close buttons, the scan finish and the status values. Plain
 // logic over the toolkit seam; it is the progress bar the scan moves.
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -46,6 +49,7 @@ class ScanWindow final : public ScanProgress {
     BadArguments,         // nothing read or written: end the process
     WaitingForUser,       // interactive: the window is shown
     StartupScanDone,      // the scan window is gone; the dialog may still be open
+    Watching,             // /watch: the window stays loaded, hidden, until EndWatch
   };
   // The load step. Runs once per process.
   [[nodiscard]] LoadOutcome Form_Load();
@@ -54,12 +58,19 @@ class ScanWindow final : public ScanProgress {
   // Whether the command line asked for a start-up scan (known after the load step).
   [[nodiscard]] bool StartupScan() const noexcept { return startupScan_; }
 
+  // Watch mode: a Compare of these entries only, finished as every scan is;
+  // `review` sees the rows and the flagged count just before the finish.
+  using RowReview = std::function<void(ChangeList& rows, std::int16_t& foundCount)>;
+  void WatchScan(const std::vector<WatchEntry>& entries, const RowReview& review);
+  // Unloads the hidden window, which ends the process once no dialog is open.
+  void EndWatch();
+
   // ScanProgress: ProgressBar1.
   void SetMaximum(int maximum) override;
   void SetPosition(int position) override;
 
  private:
-  enum class FinishMode { Interactive, Startup };
+  enum class FinishMode { Interactive, Startup, Watch };
 
   void CreateControls();
   void BrixButton1_Click();
@@ -78,8 +89,8 @@ class ScanWindow final : public ScanProgress {
   bool startupScan_ = false;
   bool watchListRead_ = true;
   std::unique_ptr<InstanceGuard> instanceGuard_;
-  // Set when a scan starts and never cleared: a process scans at most once,
-  // and clicks that arrive while it runs (at the finish's one pump) are dropped.
+  // Set when a scan starts and never cleared: a process scans at most once
+  // (the watcher's scans go by WatchScan), and clicks that arrive while it runs (at the finish's one pump) are dropped.
   bool scanning_ = false;
 
   // Kept after unloading: a handler may unload the form it runs in.

@@ -6,8 +6,10 @@
 #include "platform/system.h"
 #include "platform/win32/win32_event_log.h"
 #include "registry/win32/advapi_registry.h"
+#include "scan/command_line.h"
 #include "tavrel_messages.h"  // made by windmc from app/resources/tavrel_messages.mc
 #include "ui/win32/win32_toolkit.h"
+#include "watch/win32/win32_watch.h"
 
 // The records name the messages that the table in this executable holds.
 static_assert(tavrel::ClassifyScanEvent(tavrel::ScanEventKind::Clean).id == TAVREL_MSG_CLEAN);
@@ -30,7 +32,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const auto eventLog = tavrel::MakeSystemEventLog();
     tavrel::AdvapiRegistry registry;
     tavrel::Win32Toolkit toolkit(L"Tavrel", tavrel::MakeGradientButton);
-    tavrel::Program program({*process, *instanceLock, *files, *clock, *sound, *eventLog, registry, toolkit});
+    const auto watch = tavrel::AsksForWatch(process->ArgumentText()) ? std::make_unique<tavrel::Win32Watch>() : nullptr;
+    tavrel::Program program({*process, *instanceLock, *files, *clock, *sound, *eventLog, registry, toolkit},
+                            watch ? &watch->services : nullptr);
     return program.Run();
   } catch (...) {
     return 1;  // out of memory while starting: nothing was changed

@@ -1,7 +1,7 @@
 # tavrel.exe: a GUI program with the C++ runtime linked in, so that it needs
 # only the system's DLLs.
 add_executable(tavrel WIN32 ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(tavrel PRIVATE tavrel_app tavrel_ui_win32 tavrel_gradient_button_win32 tavrel_registry_win32 tavrel_platform_backend)
+target_link_libraries(tavrel PRIVATE tavrel_app tavrel_ui_win32 tavrel_gradient_button_win32 tavrel_registry_win32 tavrel_platform_backend tavrel_watch_win32)
 target_link_options(tavrel PRIVATE -municode -mwindows)
 tavrel_flags(tavrel)
 tavrel_static_runtime(tavrel)

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
+#include "report/exit_codes.h"
 #include "report/json.h"
 #include "scan/backup_key.h"
 #include "tests/fakes/world.h"
@@ -130,6 +131,24 @@ TEST(ReportTest, EachRowsLineSaysWhatBecameOfItAndTheSummaryDecidesTheExitCode) 
     EXPECT_NE(lines[5].find("\"exit_code\":" + std::to_string(c.exit) + "}}"), std::string::npos) << lines[5];
     EXPECT_EQ(world.eventLog.records[0].second, FromAnsi(lines[5]));
   }
+}
+
+// A watcher's many scans end with the worst of their codes: a failed write is not forgotten by the clean scans after
+// it, and its alert (no scan's) is an error record that leaves the code as it is.
+TEST(ReportTest, AWatchersExitCodeIsTheWorstOfItsScans) {
+  World world;
+  FakeProcess process;
+  ScanReport report({world.files, world.clock, process, world.eventLog});
+  const ChangeRow row({L"Created", L"X", L"x", L"B", L"K"}, kCurrentUser, false);
+  report.ScanEnded(kModeWatch, L"Compare", 1, true);
+  report.RowsDone({row}, {RowResult::Failed}, Decision::Automatic);
+  report.ScanEnded(kModeWatch, L"Compare", 0, true);
+  report.RowsDone({}, {}, Decision::None);
+  report.Alert(kModeWatch, "baseline-untrusted", kCurrentUser, L"B", JsonObject());
+  EXPECT_EQ(report.ExitCode(), kExitWriteFailed);
+  ASSERT_EQ(world.eventLog.records.size(), 3u);
+  EXPECT_EQ(world.eventLog.records[1].first, ScanEventKind::Clean);
+  EXPECT_EQ(world.eventLog.records[2].first, ScanEventKind::Failure);
 }
 
 }  // namespace

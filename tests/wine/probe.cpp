@@ -3,6 +3,9 @@
 // mutex owned|unowned SEC, lock FILE SEC: holds it, printing "ready" once it does.
 // For tests/wine/eventlog-e2e: record KIND JSON writes one record through the real backend; message FILE ID TEXT
 // prints (UTF-8) the text Event Viewer shows for a record: message ID of FILE, loaded as data, with TEXT as %1.
+// For tests/wine/watch-e2e: rows (the review dialog's row count, -1 when none is shown), ok (clicks its OK),
+// menu (opens the watcher's icon menu as a right click does), choose CHAR (types a menu item's letter),
+// window CLASS (exit 0 when a visible top-level window of that class exists).
 #include <windows.h>
 #include <sddl.h>
 #include <winternl.h>
@@ -79,6 +82,25 @@ int Hold(HANDLE held, const wchar_t* seconds) {
   return 0;
 }
 
+void Click(HWND window) {
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+int Watcher(const std::wstring& command, const wchar_t* argument) {
+  HWND dialog = FindWindowW(nullptr, L"Brix Tavrel:  Registry Question");
+  if (dialog && !IsWindowVisible(dialog)) dialog = nullptr;
+  if (command == L"rows")
+    std::printf("%d\n", dialog ? static_cast<int>(SendMessageW(FindWindowExW(dialog, nullptr, L"ListBox", nullptr),
+                                                               LB_GETCOUNT, 0, 0))
+                               : -1);
+  if (command == L"ok" && dialog) Click(FindWindowExW(dialog, nullptr, L"TavrelGradientButton", nullptr));
+  if (command == L"menu") PostMessageW(FindWindowW(L"TavrelTray", nullptr), WM_APP + 2, 1, WM_RBUTTONUP);
+  if (command == L"choose") PostMessageW(FindWindowW(L"#32768", nullptr), WM_CHAR, argument[0], 0);
+  if (command == L"window") return IsWindowVisible(FindWindowW(argument, nullptr)) ? 0 : 1;
+  return 0;
+}
+
 int Message(const wchar_t* file, const wchar_t* id, const wchar_t* text) {
   const HMODULE module = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(text)};
@@ -104,6 +126,8 @@ int wmain(int argc, wchar_t** argv) {
     return Hold(CreateMutexW(nullptr, std::wstring(argv[2]) == L"owned", mutex.c_str()), argv[3]);
   if (command == L"lock" && argc == 4)
     return Hold(CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), argv[3]);
+  if (command == L"rows" || command == L"ok" || command == L"menu") return Watcher(command, L"");
+  if ((command == L"choose" || command == L"window") && argc == 3) return Watcher(command, argv[2]);
   if (command == L"message" && argc == 5) return Message(argv[2], argv[3], argv[4]);
   if (command == L"record" && argc == 4)
     return tavrel::MakeSystemEventLog()->Record(static_cast<tavrel::ScanEventKind>(_wtoi(argv[2])), argv[3]), 0;

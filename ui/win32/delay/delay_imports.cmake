@@ -1,10 +1,10 @@
 # Delay-import libraries (tavrel_delayed_<dll>): the DLLs that only a shown
-# window or the alert sound needs are loaded at their first call, so that a
+# window, the alert sound or the watcher's icon needs are loaded at their first call, so that a
 # start-up scan that shows nothing never loads them, nor what they pull in
 # (the display driver, the input method, themes). GNU ld has no /DELAYLOAD;
 # dlltool makes the same import tables from a list of the DLL's exports,
 # taken here from the toolchain's own import library.
-foreach(dll user32 gdi32 comctl32 winmm)
+foreach(dll user32 gdi32 comctl32 winmm shell32)
   find_library(TAVREL_IMPORT_LIB_${dll} NAMES ${dll} REQUIRED)
   execute_process(COMMAND ${CMAKE_NM} -g ${TAVREL_IMPORT_LIB_${dll}} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
   string(REGEX MATCHALL "__imp_[A-Za-z0-9_]+" imports "${symbols}")
