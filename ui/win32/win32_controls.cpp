@@ -26,14 +26,14 @@ LRESULT CALLBACK ChildSubclassProc(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void Win32Child::Create(Win32Form& form) { Attach(form.CreateChild(spec_, L"")); }
+void Win32Child::Create(Win32Form& form) { Attach(form.CreateChild(placement_, L"")); }
 
 void Win32Child::Subclass(HWND window) {
   SetWindowSubclass(window, &ChildSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void Win32Label::Create(Win32Form& form) {
-  HWND window = form.CreateChild(Spec(), text_);
+  HWND window = form.CreateChild(Layout(), text_);
   // A label lies under every other control, as a text painted on the form
   // would: "Scan Type:" reaches under the combo box beside it.
   SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -51,11 +51,11 @@ std::wstring Win32Label::Text() const {
   return HasWindow() ? win32::WindowText(Window()) : text_;
 }
 
-Win32Combo::Win32Combo(ChildSpec spec, const bool& alive, const ComboSpec& layout)
-    : Win32Child(std::move(spec), alive), text_(layout.text), items_(layout.items) {}
+Win32Combo::Win32Combo(ChildLayout placement, const bool& alive, const ComboSpec& layout)
+    : Win32Child(std::move(placement), alive), text_(layout.text), items_(layout.items) {}
 
 void Win32Combo::Create(Win32Form& form) {
-  HWND window = form.CreateChild(Spec(), L"");
+  HWND window = form.CreateChild(Layout(), L"");
   Attach(window);
   if (!window) return;
   for (const auto& item : items_) SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -129,7 +129,7 @@ void Win32Progress::SetPosition(int position) {
 }
 
 void Win32PushButton::Create(Win32Form& form) {
-  Attach(form.CreateChild(Spec(), caption_));
+  Attach(form.CreateChild(Layout(), caption_));
   if (Window()) Subclass(Window());
 }
 
@@ -160,7 +160,7 @@ std::optional<LRESULT> Win32PushButton::Subclassed(HWND, UINT message, WPARAM, L
   return std::nullopt;
 }
 
-void Win32CheckBox::Create(Win32Form& form) { Attach(form.CreateChild(Spec(), caption_)); }
+void Win32CheckBox::Create(Win32Form& form) { Attach(form.CreateChild(Layout(), caption_)); }
 
 bool Win32CheckBox::IsChecked() const {
   return HasWindow() && SendMessageW(Window(), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -187,8 +187,8 @@ void Win32Timer::Tick() {
 }
 
 void Win32CheckedList::Create(Win32Form& form) {
-  font_ = form.Font(Spec().font);
-  HWND window = form.CreateChild(Spec(), L"");
+  font_ = form.Font(Layout().font);
+  HWND window = form.CreateChild(Layout(), L"");
   Attach(window);
   if (!window) return;
   const WindowDc dc(window);

@@ -19,7 +19,7 @@ class Win32Form;
 
 // Where and how a child window is made once its form is shown: the window
 // class, styles, placement in twips, font and control number.
-struct ChildSpec {
+struct ChildLayout {
   const wchar_t* className = L"STATIC";
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -34,7 +34,7 @@ struct ChildSpec {
 // Create hands it all to the new window.
 class Win32Child {
  public:
-  Win32Child(ChildSpec spec, const bool& alive) noexcept : spec_(std::move(spec)), alive_(alive) {}
+  Win32Child(ChildLayout placement, const bool& alive) noexcept : placement_(std::move(placement)), alive_(alive) {}
   virtual ~Win32Child() = default;
   Win32Child(const Win32Child&) = delete;
   Win32Child& operator=(const Win32Child&) = delete;
@@ -47,7 +47,7 @@ class Win32Child {
   virtual std::optional<LRESULT> Subclassed(HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
 
  protected:
-  [[nodiscard]] const ChildSpec& Spec() const noexcept { return spec_; }
+  [[nodiscard]] const ChildLayout& Layout() const noexcept { return placement_; }
   // Loaded: from the form's creation to its unload.
   [[nodiscard]] bool Alive() const noexcept { return alive_; }
   [[nodiscard]] const bool& AliveFlag() const noexcept { return alive_; }
@@ -58,15 +58,15 @@ class Win32Child {
   void Subclass(HWND window);
 
  private:
-  ChildSpec spec_;
+  ChildLayout placement_;
   HWND window_ = nullptr;
   const bool& alive_;
 };
 
 class Win32Label final : public LabelControl, public Win32Child {
  public:
-  Win32Label(ChildSpec spec, const bool& alive, std::wstring text) noexcept
-      : Win32Child(std::move(spec), alive), text_(std::move(text)) {}
+  Win32Label(ChildLayout placement, const bool& alive, std::wstring text) noexcept
+      : Win32Child(std::move(placement), alive), text_(std::move(text)) {}
   void Create(Win32Form& form) override;
   void SetText(const std::wstring& text) override;
   [[nodiscard]] std::wstring Text() const override;
@@ -77,7 +77,7 @@ class Win32Label final : public LabelControl, public Win32Child {
 
 class Win32Combo final : public ComboControl, public Win32Child {
  public:
-  Win32Combo(ChildSpec spec, const bool& alive, const ComboSpec& layout);
+  Win32Combo(ChildLayout placement, const bool& alive, const ComboSpec& layout);
   void Create(Win32Form& form) override;
   [[nodiscard]] std::wstring Text() const override;
   void SetLocked(bool locked) override;
@@ -108,8 +108,8 @@ class Win32Progress final : public ProgressControl, public Win32Child {
 
 class Win32PushButton final : public ButtonControl, public Win32Child {
  public:
-  Win32PushButton(ChildSpec spec, const bool& alive, std::wstring caption) noexcept
-      : Win32Child(std::move(spec), alive), caption_(std::move(caption)) {}
+  Win32PushButton(ChildLayout placement, const bool& alive, std::wstring caption) noexcept
+      : Win32Child(std::move(placement), alive), caption_(std::move(caption)) {}
   void Create(Win32Form& form) override;
   void SetCaption(const std::wstring& caption) override;
   [[nodiscard]] std::wstring Caption() const override;
@@ -122,8 +122,8 @@ class Win32PushButton final : public ButtonControl, public Win32Child {
 
 class Win32CheckBox final : public CheckBoxControl, public Win32Child {
  public:
-  Win32CheckBox(ChildSpec spec, const bool& alive, std::wstring caption) noexcept
-      : Win32Child(std::move(spec), alive), caption_(std::move(caption)) {}
+  Win32CheckBox(ChildLayout placement, const bool& alive, std::wstring caption) noexcept
+      : Win32Child(std::move(placement), alive), caption_(std::move(caption)) {}
   void Create(Win32Form& form) override;
   [[nodiscard]] bool IsChecked() const override;
   void Command(WORD notification) override;

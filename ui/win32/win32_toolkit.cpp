@@ -36,15 +36,15 @@ HICON ProgramIcon() noexcept {
 // and passes their events on.
 class Win32GradientSlot final : public ButtonControl, public Win32Child {
  public:
-  Win32GradientSlot(ChildSpec spec, const bool& alive, const GradientButtonSpec& layout)
-      : Win32Child(std::move(spec), alive), layout_(layout), caption_(layout.button.caption) {}
+  Win32GradientSlot(ChildLayout placement, const bool& alive, const GradientButtonSpec& layout)
+      : Win32Child(std::move(placement), alive), layout_(layout), caption_(layout.button.caption) {}
 
   void Create(Win32Form& form) override {
-    gradient_ = form.MakeGradientButton(Spec().id, layout_);
+    gradient_ = form.MakeGradientButton(Layout().id, layout_);
     if (gradient_) {
       made_ = &gradient_->Control();
     } else {
-      standard_ = std::make_unique<Win32PushButton>(Spec(), AliveFlag(), caption_);
+      standard_ = std::make_unique<Win32PushButton>(Layout(), AliveFlag(), caption_);
       standard_->Create(form);
       Attach(standard_->Window());  // its notifications come here
       made_ = standard_.get();
@@ -138,14 +138,14 @@ HFONT Win32Form::Font(const FontSpec& layout) {
   return font;
 }
 
-HWND Win32Form::CreateChild(const ChildSpec& spec, const std::wstring& text) {
-  const TwipsRect& rect = spec.rect;
-  const int extraHeight = Px(rect.height) * spec.dropDownHeights;
-  HWND child =
-      CreateWindowExW(spec.exStyle, spec.className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style,
-                      Px(rect.left), Px(rect.top), Px(rect.width), Px(rect.height) + extraHeight, Handle(),
-                      win32::ChildId(spec.id), GetModuleHandleW(nullptr), nullptr);
-  if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(spec.font)), FALSE);
+HWND Win32Form::CreateChild(const ChildLayout& placement, const std::wstring& text) {
+  const TwipsRect& rect = placement.rect;
+  const int extraHeight = Px(rect.height) * placement.dropDownHeights;
+  HWND child = CreateWindowExW(placement.exStyle, placement.className, text.c_str(),
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | placement.style, Px(rect.left), Px(rect.top),
+                               Px(rect.width), Px(rect.height) + extraHeight, Handle(), win32::ChildId(placement.id),
+                               GetModuleHandleW(nullptr), nullptr);
+  if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(placement.font)), FALSE);
   return child;
 }
 
@@ -153,7 +153,7 @@ std::unique_ptr<Win32OwnedButton> Win32Form::MakeGradientButton(int id, const Gr
   return toolkit_.gradientButtons_ ? toolkit_.gradientButtons_(Handle(), id, layout) : nullptr;
 }
 
-ChildSpec Win32Form::Spec(const wchar_t* className, DWORD style, const TwipsRect& rect, const FontSpec& font) {
+ChildLayout Win32Form::Placement(const wchar_t* className, DWORD style, const TwipsRect& rect, const FontSpec& font) {
   return {.className = className, .style = style, .rect = rect, .font = font, .id = nextId_++};
 }
 
@@ -205,44 +205,44 @@ void Win32Form::ApplyOuterHeight() {
 }
 
 LabelControl& Win32Form::AddLabel(const TwipsRect& rect, const FontSpec& font, const std::wstring& text) {
-  return Keep(std::make_unique<Win32Label>(Spec(L"STATIC", SS_LEFT | SS_NOPREFIX, rect, font), alive_, text));
+  return Keep(std::make_unique<Win32Label>(Placement(L"STATIC", SS_LEFT | SS_NOPREFIX, rect, font), alive_, text));
 }
 
 void Win32Form::AddDecoration(const TwipsRect& rect, Decoration kind) { decorations_.push_back({rect, kind}); }
 
 ComboControl& Win32Form::AddCombo(const ComboSpec& layout) {
-  ChildSpec spec =
-      Spec(L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, layout.rect, layout.font);
-  spec.dropDownHeights = 4;  // a combo box's window height includes its drop-down list
-  return Keep(std::make_unique<Win32Combo>(std::move(spec), alive_, layout));
+  ChildLayout placement =
+      Placement(L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, layout.rect, layout.font);
+  placement.dropDownHeights = 4;  // a combo box's window height includes its drop-down list
+  return Keep(std::make_unique<Win32Combo>(std::move(placement), alive_, layout));
 }
 
 ProgressControl& Win32Form::AddProgressBar(const TwipsRect& rect) {
-  return Keep(std::make_unique<Win32Progress>(Spec(PROGRESS_CLASSW, 0, rect, kArial825), alive_));
+  return Keep(std::make_unique<Win32Progress>(Placement(PROGRESS_CLASSW, 0, rect, kArial825), alive_));
 }
 
 ButtonControl& Win32Form::AddPushButton(const ButtonSpec& layout) {
-  return Keep(std::make_unique<Win32PushButton>(Spec(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, layout.rect, layout.font),
-                                                alive_, layout.caption));
+  return Keep(std::make_unique<Win32PushButton>(
+      Placement(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, layout.rect, layout.font), alive_, layout.caption));
 }
 
 ButtonControl& Win32Form::AddGradientButton(const GradientButtonSpec& layout) {
   const ButtonSpec& button = layout.button;
-  return Keep(std::make_unique<Win32GradientSlot>(Spec(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, button.rect, button.font),
-                                                  alive_, layout));
+  return Keep(std::make_unique<Win32GradientSlot>(
+      Placement(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, button.rect, button.font), alive_, layout));
 }
 
 CheckedListControl& Win32Form::AddCheckedList(const TwipsRect& rect, const FontSpec& font) {
   constexpr DWORD kStyle = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_USETABSTOPS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                            WS_VSCROLL | WS_HSCROLL | WS_TABSTOP;
-  ChildSpec spec = Spec(L"LISTBOX", kStyle, rect, font);
-  spec.exStyle = WS_EX_CLIENTEDGE;
-  return Keep(std::make_unique<Win32CheckedList>(std::move(spec), alive_));
+  ChildLayout placement = Placement(L"LISTBOX", kStyle, rect, font);
+  placement.exStyle = WS_EX_CLIENTEDGE;
+  return Keep(std::make_unique<Win32CheckedList>(std::move(placement), alive_));
 }
 
 CheckBoxControl& Win32Form::AddCheckBox(const TwipsRect& rect, const FontSpec& font, const std::wstring& caption) {
   return Keep(
-      std::make_unique<Win32CheckBox>(Spec(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, rect, font), alive_, caption));
+      std::make_unique<Win32CheckBox>(Placement(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, rect, font), alive_, caption));
 }
 
 TimerControl& Win32Form::AddTimer(int intervalMilliseconds) {

@@ -61,7 +61,7 @@ class Win32Form final : public Form, public Window<Win32Form> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // For the controls, while the form makes its windows.
-  HWND CreateChild(const ChildSpec& spec, const std::wstring& text);
+  HWND CreateChild(const ChildLayout& placement, const std::wstring& text);
   [[nodiscard]] HFONT Font(const FontSpec& layout);
   [[nodiscard]] std::unique_ptr<Win32OwnedButton> MakeGradientButton(int id, const GradientButtonSpec& layout);
 
@@ -77,7 +77,8 @@ class Win32Form final : public Form, public Window<Win32Form> {
   void Close() noexcept;
   void ApplyOuterHeight();
   [[nodiscard]] int Px(int twips) const noexcept;
-  [[nodiscard]] ChildSpec Spec(const wchar_t* className, DWORD style, const TwipsRect& rect, const FontSpec& font);
+  [[nodiscard]] ChildLayout Placement(const wchar_t* className, DWORD style, const TwipsRect& rect,
+                                      const FontSpec& font);
   template <typename C>
   C& Keep(std::unique_ptr<C> control);
   void Paint();
