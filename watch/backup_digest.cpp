@@ -24,15 +24,18 @@ void AddCounted(Sha256& hash, std::span<const std::byte> bytes) {
 
 std::wstring DigestOfKey(Registry& registry, RootHandle root, const std::wstring& key) {
   const Registry::KeepKeysOpen keep(registry);
-  ValueTable values = registry.EnumValues(root, key);
+  // Each value comes with the listing: one pass over the key, as the scan reads it.
+  ValueTable values = registry.ReadValues(root, key);
   std::ranges::sort(values, [](const ValueRow& a, const ValueRow& b) {
     const std::wstring fa = ToLower(a.name), fb = ToLower(b.name);
     return fa != fb ? fa < fb : a.name < b.name;
   });
   Sha256 hash;
-  for (const ValueRow& row : values) {
+  for (ValueRow& row : values) {
     AddCounted(hash, EncodeUtf16Le(row.name));
-    const auto value = IsNameable(row.name) ? registry.ReadRawValue(root, key, row.name) : std::nullopt;
+    auto value = TakeValue(row);
+    // Data the listing could not hold is read by name, as before.
+    if (!value && IsNameable(row.name)) value = registry.ReadRawValue(root, key, row.name);
     const std::uint32_t type = value ? value->type : row.type;
     const std::byte typeBytes[4] = {std::byte(type), std::byte(type >> 8), std::byte(type >> 16),
                                     std::byte(type >> 24)};
